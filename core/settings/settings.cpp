@@ -1,0 +1,200 @@
+#include "settings/settings.h"
+
+#include <cstdio>
+
+#include "io/file_io.h"
+#include "notify.h"
+#include "text/messages.h"
+#include "text/sjis.h"
+#include "workspace.h"
+
+namespace korvane {
+namespace {
+
+void store_text(std::string& field, std::string_view value, std::size_t capacity) {
+  field = cut_to_capacity(value, capacity);
+}
+
+void store_number(int& field, std::string_view value) {
+  field = c_atoi(cut_to_capacity(value, kNumberCapacity));
+}
+
+// Applies one line to the record; keys are tried in file order and must match at the start of
+// the line, "=" included.
+void apply_line(Settings& s, std::string_view line) {
+  auto value_of = [&](std::string_view key, std::string_view& value) {
+    if (!begins_with(line, key)) return false;
+    value = line.substr(key.size());
+    return true;
+  };
+  std::string_view value;
+  char key[32];
+  for (int i = 0; i < kPairCount; ++i) {
+    std::snprintf(key, sizeof key, "part_file%d=", i + 1);
+    if (value_of(key, value)) store_text(s.part_file[i], value, kPathCapacity);
+  }
+  if (value_of("part_select=", value)) store_number(s.part_select, value);
+  for (int i = 0; i < kPairCount; ++i) {
+    std::snprintf(key, sizeof key, "kinsi_file%d=", i + 1);
+    if (value_of(key, value)) store_text(s.kinsi_file[i], value, kPathCapacity);
+  }
+  for (int i = 0; i < 8; ++i) {
+    ColumnSetting& c = s.columns[static_cast<std::size_t>(i)];
+    std::snprintf(key, sizeof key, "comment%d=", i);
+    if (value_of(key, value)) store_text(c.comment, value, kColumnTextCapacity);
+    std::snprintf(key, sizeof key, "jyunban%d=", i);
+    if (value_of(key, value)) {
+      store_number(c.jyunban, value);
+      // Recognition numbers texts 2..10 below the tag; anything else would address texts that
+      // do not exist, so it means "none" for the data columns.
+      if (i > 0 && (c.jyunban <= 1 || c.jyunban > 10)) c.jyunban = 0;
+    }
+    std::snprintf(key, sizeof key, "haba%d=", i);
+    if (value_of(key, value)) store_number(c.haba, value);
+    std::snprintf(key, sizeof key, "kotei%d=", i);
+    if (value_of(key, value)) store_text(c.kotei, value, kColumnTextCapacity);
+  }
+  struct NumberKey {
+    std::string_view key;
+    int Settings::*field;
+  };
+  static constexpr NumberKey kNumbers[] = {
+      {"ta_no=", &Settings::ta_no},
+      {"a_no=", &Settings::a_no},
+      {"pa_no=", &Settings::pa_no},
+      {"ma_no=", &Settings::ma_no},
+      {"sp_no=", &Settings::sp_no},
+      {"ty_no=", &Settings::ty_no},
+      {"su_no=", &Settings::su_no},
+      {"si_no=", &Settings::si_no},
+      {"file_save_mode=", &Settings::file_save_mode},
+      {"file_save_mode2=", &Settings::file_save_mode2},
+      {"pt_x=", &Settings::pt_x},
+      {"pt_y=", &Settings::pt_y},
+  };
+  for (const NumberKey& k : kNumbers) {
+    if (value_of(k.key, value)) store_number(s.*k.field, value);
+  }
+  if (value_of("file_folder=", value)) store_text(s.file_folder, value, kPathCapacity);
+}
+
+}  // namespace
+
+void parse_settings(Settings& settings, std::string_view content) {
+  std::size_t pos = 0;
+  while (pos < content.size()) {
+    std::size_t end = content.find('\n', pos);
+    if (end == std::string_view::npos) end = content.size();
+    std::string_view line = content.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    apply_line(settings, line);
+  }
+}
+
+std::string format_settings(const Settings& s) {
+  std::string out;
+  auto line = [&out](std::string_view key, std::string_view value) {
+    out.append(key);
+    out.append(value);
+    out.append("\r\n");
+  };
+  char key[32];
+  for (int i = 0; i < kPairCount; ++i) {
+    std::snprintf(key, sizeof key, "part_file%d=", i + 1);
+    line(key, s.part_file[i]);
+  }
+  line("part_select=", format_int(s.part_select));
+  for (int i = 0; i < kPairCount; ++i) {
+    std::snprintf(key, sizeof key, "kinsi_file%d=", i + 1);
+    line(key, s.kinsi_file[i]);
+  }
+  for (int i = 0; i < 8; ++i) {
+    const ColumnSetting& c = s.columns[static_cast<std::size_t>(i)];
+    std::snprintf(key, sizeof key, "comment%d=", i);
+    line(key, c.comment);
+    std::snprintf(key, sizeof key, "jyunban%d=", i);
+    line(key, format_int(c.jyunban));
+    std::snprintf(key, sizeof key, "haba%d=", i);
+    line(key, format_int(c.haba));
+    std::snprintf(key, sizeof key, "kotei%d=", i);
+    line(key, c.kotei);
+  }
+  line("ta_no=", format_int(s.ta_no));
+  line("a_no=", format_int(s.a_no));
+  line("pa_no=", format_int(s.pa_no));
+  line("ma_no=", format_int(s.ma_no));
+  line("sp_no=", format_int(s.sp_no));
+  line("ty_no=", format_int(s.ty_no));
+  line("su_no=", format_int(s.su_no));
+  line("si_no=", format_int(s.si_no));
+  line("file_save_mode=", format_int(s.file_save_mode));
+  line("file_save_mode2=", format_int(s.file_save_mode2));
+  line("pt_x=", format_int(s.pt_x));
+  line("pt_y=", format_int(s.pt_y));
+  line("file_folder=", s.file_folder);
+  return out;
+}
+
+void reset_settings_values(Settings& s) {
+  s.part_select = 1;
+  for (auto& p : s.part_file) p.clear();
+  for (auto& p : s.kinsi_file) p.clear();
+  static constexpr std::string_view kTitles[8] = {
+      "Tag.No.",         msg::kColumnTitle1, msg::kColumnTitle2, msg::kColumnTitle3,
+      msg::kColumnTitle4, msg::kColumnTitle5, msg::kColumnTitle6, msg::kColumnTitle7};
+  static constexpr int kJyunban[8] = {1, 0, 0, 0, 2, 3, 0, 0};
+  static constexpr int kHaba[8] = {150, 40, 130, 60, 130, 130, 40, 50};
+  for (std::size_t i = 0; i < 8; ++i) {
+    s.columns[i].comment = std::string(kTitles[i]);
+    s.columns[i].jyunban = kJyunban[i];
+    s.columns[i].haba = kHaba[i];
+    s.columns[i].kotei.clear();
+  }
+  s.columns[6].kotei = "1";
+  s.pt_y = 60;
+  s.ta_no = 0;
+  s.a_no = 1;
+  s.pa_no = 2;
+  s.ma_no = 3;
+  s.sp_no = 4;
+  s.ty_no = 5;
+  s.su_no = 6;
+  s.si_no = 7;
+  s.file_save_mode = 0;
+  s.file_save_mode2 = 0;
+  s.pt_x = 5;
+  s.file_folder = "c:\\";
+}
+
+void reset_settings(Workspace& ws, const SettingsDialogs& dialogs) {
+  reset_settings_values(ws.settings);
+  // Each path is the one confirmed in its own dialog; a cancelled dialog leaves it empty.
+  if (dialogs.open_base_parts && dialogs.open_base_parts(ws)) {
+    ws.settings.part_file[0] = cut_to_capacity(ws.last_reference_path, kPathCapacity);
+  }
+  if (dialogs.open_prohibited_words && dialogs.open_prohibited_words(ws)) {
+    ws.settings.kinsi_file[0] = cut_to_capacity(ws.last_reference_path, kPathCapacity);
+  }
+}
+
+void read_settings(Workspace& ws, Notifier& notifier, const SettingsDialogs& dialogs) {
+  std::string content;
+  if (io::read_whole_file(ws.settings_path, content)) {
+    parse_settings(ws.settings, content);
+    return;
+  }
+  if (notifier.ask_yes_no(msg::kSettingsMissingAskDefaults, msg::kTitleSettingsFile)) {
+    reset_settings(ws, dialogs);
+  } else if (dialogs.settings_dialog) {
+    dialogs.settings_dialog(ws);
+  }
+}
+
+bool write_settings(const Workspace& ws, Notifier& notifier) {
+  if (io::write_whole_file(ws.settings_path, format_settings(ws.settings))) return false;
+  return notifier.ask_yes_no(msg::kSettingsCannotWriteAskQuit, msg::kTitleSettingsFile);
+}
+
+}  // namespace korvane

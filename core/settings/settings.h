@@ -1,0 +1,88 @@
+// The settings record and its file "Korvane.ini".
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+class Notifier;
+struct Workspace;
+
+// Capacities of the settings fields (a field of N bytes holds N - 1 bytes of text).
+inline constexpr std::size_t kPathCapacity = 256;
+inline constexpr std::size_t kColumnTextCapacity = 64;
+inline constexpr std::size_t kNumberCapacity = 32;
+inline constexpr int kPairCount = 5;
+
+struct ColumnSetting {
+  std::string comment;  // list-view column title
+  int jyunban = 0;      // number of the recognised text that fills the column; 0 = none
+  int haba = 0;         // width in pixels
+  std::string kotei;    // fixed text; when not empty it wins over jyunban
+
+  bool operator==(const ColumnSetting&) const = default;
+};
+
+// Values before the file is read (the "initial" values); reset_settings_values() gives the
+// "reset" ones.
+struct Settings {
+  std::array<std::string, kPairCount> part_file{};
+  int part_select = 0;
+  std::array<std::string, kPairCount> kinsi_file{};
+  std::array<ColumnSetting, 8> columns{};
+  int ta_no = 0;
+  int a_no = 1;
+  int pa_no = 2;
+  int ma_no = 3;
+  int sp_no = 4;
+  int ty_no = 5;
+  int su_no = 6;
+  int si_no = 7;
+  int file_save_mode = 0;   // 0: three files by supply class; else one file
+  int file_save_mode2 = 0;  // 0: CSV; else TXT
+  int pt_x = 5;
+  int pt_y = 50;
+  std::string file_folder;
+
+  bool operator==(const Settings&) const = default;
+
+  // The pair that part_select picks, or -1 when it picks none.
+  int selected_pair() const { return part_select >= 1 && part_select <= kPairCount ? part_select - 1 : -1; }
+};
+
+inline constexpr std::string_view kSettingsFileName = "Korvane.ini";
+
+// Applies the lines of a settings file to `settings` (keys not present keep their values).
+void parse_settings(Settings& settings, std::string_view content);
+
+// The 56 lines of the file, CR LF each.
+std::string format_settings(const Settings& settings);
+
+// The reset values (paths cleared, part_select 1, the default columns, "c:\").
+void reset_settings_values(Settings& settings);
+
+// What the front end does for the dialogs that reading may open. Any of them may be empty.
+struct SettingsDialogs {
+  // The base parts list / prohibited words open dialogs of the reset: each loads the chosen file
+  // and leaves its path in the workspace's last reference path; false when cancelled.
+  std::function<bool(Workspace&)> open_base_parts;
+  std::function<bool(Workspace&)> open_prohibited_words;
+  // The settings dialog shown when the user declines the defaults.
+  std::function<void(Workspace&)> settings_dialog;
+};
+
+// Reads ws.settings_path into ws.settings. A file that cannot be opened asks whether to take the
+// defaults: Yes resets them (and runs the two open dialogs), No opens the settings dialog.
+void read_settings(Workspace& ws, Notifier& notifier, const SettingsDialogs& dialogs = {});
+
+// The reset branch of read_settings: values, then the two open dialogs.
+void reset_settings(Workspace& ws, const SettingsDialogs& dialogs = {});
+
+// Writes the record whole or not at all. When the file cannot be written the user is asked
+// whether to quit at once; returns true when the answer is Yes.
+bool write_settings(const Workspace& ws, Notifier& notifier);
+
+}  // namespace korvane

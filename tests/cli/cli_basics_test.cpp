@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli.h"
+
+namespace korvane {
+namespace {
+
+int run(std::vector<std::string> args, std::string& out, std::string& err) {
+  std::ostringstream o, e;
+  const int status = cli::run(args, o, e);
+  out = o.str();
+  err = e.str();
+  return status;
+}
+
+TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
+  std::string out, err;
+  EXPECT_EQ(run({"--help"}, out, err), 0);
+  EXPECT_NE(out.find("Usage:"), std::string::npos);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(run({"--version"}, out, err), 0);
+  EXPECT_EQ(out, "korvane-cli " KORVANE_VERSION "\n");
+}
+
+TEST(CliBasics, NoCommandOrAnUnknownOneIsAUsageError) {
+  std::string out, err;
+  EXPECT_EQ(run({}, out, err), 2);
+  EXPECT_NE(err.find("no command"), std::string::npos);
+  EXPECT_EQ(run({"frobnicate"}, out, err), 2);
+  EXPECT_NE(err.find("frobnicate"), std::string::npos);
+  EXPECT_EQ(out, "");
+}
+
+}  // namespace
+}  // namespace korvane
