@@ -43,7 +43,8 @@ class FileSystem {
 
 // The file system in use; tests may install their own and must restore the previous one.
 FileSystem& file_system();
-FileSystem* set_file_system(FileSystem* fs);  // returns the previous one; null restores the real one
+FileSystem* set_file_system(
+    FileSystem* fs);  // returns the previous one; null restores the real one
 
 // Reads a whole file. False when it cannot be opened or read.
 bool read_whole_file(const std::string& path, std::string& out);

@@ -62,7 +62,7 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<ReadHandle> open_read(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
       ::close(fd);
       return nullptr;
@@ -79,7 +79,7 @@ class PosixFileSystem final : public FileSystem {
   }
   void remove(const std::string& path) override { ::unlink(path.c_str()); }
   bool exists(const std::string& path) override {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
   }
 };

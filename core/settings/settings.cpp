@@ -142,7 +142,7 @@ void reset_settings_values(Settings& s) {
   for (auto& p : s.part_file) p.clear();
   for (auto& p : s.kinsi_file) p.clear();
   static constexpr std::string_view kTitles[8] = {
-      "Tag.No.",         msg::kColumnTitle1, msg::kColumnTitle2, msg::kColumnTitle3,
+      "Tag.No.",          msg::kColumnTitle1, msg::kColumnTitle2, msg::kColumnTitle3,
       msg::kColumnTitle4, msg::kColumnTitle5, msg::kColumnTitle6, msg::kColumnTitle7};
   static constexpr int kJyunban[8] = {1, 0, 0, 0, 2, 3, 0, 0};
   static constexpr int kHaba[8] = {150, 40, 130, 60, 130, 130, 40, 50};

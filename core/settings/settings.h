@@ -50,7 +50,9 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 
   // The pair that part_select picks, or -1 when it picks none.
-  int selected_pair() const { return part_select >= 1 && part_select <= kPairCount ? part_select - 1 : -1; }
+  int selected_pair() const {
+    return part_select >= 1 && part_select <= kPairCount ? part_select - 1 : -1;
+  }
 };
 
 inline constexpr std::string_view kSettingsFileName = "Korvane.ini";

@@ -9,7 +9,8 @@ namespace {
 
 std::wstring to_wide(UINT code_page, std::string_view in) {
   if (in.empty()) return {};
-  const int n = MultiByteToWideChar(code_page, 0, in.data(), static_cast<int>(in.size()), nullptr, 0);
+  const int n =
+      MultiByteToWideChar(code_page, 0, in.data(), static_cast<int>(in.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(code_page, 0, in.data(), static_cast<int>(in.size()), out.data(), n);
   return out;
@@ -19,9 +20,9 @@ std::string from_wide(UINT code_page, const std::wstring& in, bool* ok) {
   if (in.empty()) return {};
   BOOL used_default = FALSE;
   BOOL* flag = code_page == CP_UTF8 ? nullptr : &used_default;
-  const int n = WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS * (code_page != CP_UTF8),
-                                    in.data(), static_cast<int>(in.size()), nullptr, 0, nullptr,
-                                    flag);
+  const int n =
+      WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS * (code_page != CP_UTF8), in.data(),
+                          static_cast<int>(in.size()), nullptr, 0, nullptr, flag);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS * (code_page != CP_UTF8), in.data(),
                       static_cast<int>(in.size()), out.data(), n, nullptr, flag);

@@ -37,7 +37,7 @@ int c_atoi(std::string_view text);
 std::string format_int(int value);
 
 // The supply class texts. A cell is supplied / not purchased when its first four bytes are these.
-inline constexpr std::string_view kSupplied = "\x8E\x78\x8B\x8B";     // 支給
+inline constexpr std::string_view kSupplied = "\x8E\x78\x8B\x8B";      // 支給
 inline constexpr std::string_view kNotPurchased = "\x94\xF1\x8D\x77";  // 非購
 inline constexpr std::string_view kPurchased = "    ";                 // four spaces
 

@@ -61,11 +61,11 @@ TEST(SettingsFile, KeysAreMatchedExactlyAtTheStartOfTheLine) {
                  "file_save_mode2=1\r\n"  // does not set file_save_mode
                  "comment8=x\r\n"         // no column 8
                  "comment3=Tag\r\n"
-                 " pt_y=99\r\n"           // not at the start
-                 "PT_X=9\r\n"             // case matters
+                 " pt_y=99\r\n"  // not at the start
+                 "PT_X=9\r\n"    // case matters
                  "haba2=80\r\n"
                  "pt_x= 7\r\n"
-                 "haba2=95\r\n");         // the last value wins
+                 "haba2=95\r\n");  // the last value wins
   EXPECT_EQ(s.file_save_mode, 0);
   EXPECT_EQ(s.file_save_mode2, 1);
   EXPECT_EQ(s.columns[3].comment, "Tag");
@@ -100,7 +100,7 @@ TEST(SettingsFile, LinesEndAtLfWithOrWithoutCrAndBlankLinesAreSkipped) {
   parse_settings(lf, "pt_x=8\n\npt_y=70\nhaba1=33\n");
   for (const Settings* s : {&crlf, &lf}) {
     EXPECT_EQ(s->pt_x, 8);
-    EXPECT_EQ(s->pt_y, 70);  // not joined to the blank line before it
+    EXPECT_EQ(s->pt_y, 70);             // not joined to the blank line before it
     EXPECT_EQ(s->columns[1].haba, 33);  // the last line is read without a line end
   }
   Settings s;
@@ -113,9 +113,8 @@ TEST(SettingsFile, OverlongValuesAreCutWithoutSplittingCharacters) {
   std::string long_title = "A";
   for (int i = 0; i < 40; ++i) long_title += "\x95\x5C";  // 表, whose second byte is 0x5C
   const std::string long_path(600, 'p');
-  parse_settings(s, "comment1=" + long_title + "\r\nfile_folder=" + long_path + "\r\n" +
-                        "pt_x=" + std::string(40, '1') + "\r\npt_y=" + std::string(40, ' ') +
-                        "5\r\n");
+  parse_settings(s, "comment1=" + long_title + "\r\nfile_folder=" + long_path + "\r\n" + "pt_x=" +
+                        std::string(40, '1') + "\r\npt_y=" + std::string(40, ' ') + "5\r\n");
   EXPECT_EQ(s.columns[1].comment.size(), 63u);  // "A" + 31 whole characters
   EXPECT_EQ(s.columns[1].comment, long_title.substr(0, 63));
   EXPECT_EQ(s.file_folder, std::string(255, 'p'));
@@ -125,8 +124,9 @@ TEST(SettingsFile, OverlongValuesAreCutWithoutSplittingCharacters) {
 
 TEST(SettingsFile, JyunbanOfOneOrAboveTenMeansNoneForTheDataColumns) {
   Settings s;
-  parse_settings(s, "jyunban0=1\r\njyunban1=1\r\njyunban2=11\r\njyunban3=10\r\njyunban4=2\r\n"
-                    "jyunban5=-3\r\n");
+  parse_settings(s,
+                 "jyunban0=1\r\njyunban1=1\r\njyunban2=11\r\njyunban3=10\r\njyunban4=2\r\n"
+                 "jyunban5=-3\r\n");
   EXPECT_EQ(s.columns[0].jyunban, 1);
   EXPECT_EQ(s.columns[1].jyunban, 0);
   EXPECT_EQ(s.columns[2].jyunban, 0);

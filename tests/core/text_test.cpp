@@ -13,8 +13,8 @@ using test::sjis;
 TEST(CutToCapacity, KeepsWholeDoubleByteCharacters) {
   const std::string text = sjis("部品名");  // three double-byte characters, six bytes
   EXPECT_EQ(cut_to_capacity(text, 64), text);
-  EXPECT_EQ(cut_to_capacity(text, 7), text);            // 6 bytes fit in 7
-  EXPECT_EQ(cut_to_capacity(text, 6), sjis("部品"));    // 5 bytes allowed: never half of 名
+  EXPECT_EQ(cut_to_capacity(text, 7), text);          // 6 bytes fit in 7
+  EXPECT_EQ(cut_to_capacity(text, 6), sjis("部品"));  // 5 bytes allowed: never half of 名
   EXPECT_EQ(cut_to_capacity(text, 5), sjis("部品"));
   EXPECT_EQ(cut_to_capacity(text, 2), "");
   EXPECT_EQ(cut_to_capacity(text, 1), "");
@@ -89,7 +89,10 @@ TEST(Encoding, RoundTripsJapaneseAndUsesCodePage932) {
   EXPECT_EQ(code_point_to_sjis(U'A'), "A");
   EXPECT_EQ(code_point_to_sjis(U'\u00FC'), "");  // ü: not in code page 932
   bool ok = true;
-  EXPECT_EQ(utf8_to_sjis("a\xC3\xBC" "b", &ok), "a?b");
+  EXPECT_EQ(utf8_to_sjis("a\xC3\xBC"
+                         "b",
+                         &ok),
+            "a?b");
   EXPECT_FALSE(ok);
 }
 

@@ -1,0 +1,57 @@
+#include "app.h"
+
+#include "main_window.h"
+#include "resource.h"
+
+namespace korvane::win {
+
+bool register_main_window_class(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
+  wc.lpfnWndProc = main_window_proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KORVANE));
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN);
+  wc.lpszClassName = kMainClassName;
+  return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND create_main_window(App& app) {
+  HDC screen = GetDC(nullptr);
+  const int screen_width = GetDeviceCaps(screen, HORZRES);
+  const int screen_height = GetDeviceCaps(screen, VERTRES);
+  ReleaseDC(nullptr, screen);
+  // The 600 is the historical rule, although the window is 540 high.
+  const int x = (screen_width - 800) / 2;
+  const int y = (screen_height - 600) / 2;
+  return CreateWindowExW(0, kMainClassName, kMainTitle, WS_CAPTION | WS_SYSMENU, x, y, kMainWidth,
+                         kMainHeight, nullptr, nullptr, app.instance, &app);
+}
+
+int run_message_loop() {
+  MSG msg;
+  for (;;) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!GetMessageW(&msg, nullptr, 0, 0)) return static_cast<int>(msg.wParam);
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      WaitMessage();
+    }
+  }
+}
+
+int run_app(HINSTANCE instance, int show) {
+  App app;
+  app.instance = instance;
+  if (!register_main_window_class(instance)) return 0;
+  HWND main = create_main_window(app);
+  if (!main) return 1;
+  ShowWindow(main, show);
+  UpdateWindow(main);
+  return run_message_loop();
+}
+
+}  // namespace korvane::win

@@ -1,0 +1,33 @@
+// The desktop program: entry, main window class and message loop.
+#pragma once
+
+#include <windows.h>
+
+#include "win_notifier.h"
+#include "workspace.h"
+
+namespace korvane::win {
+
+inline constexpr wchar_t kMainClassName[] = L"Main Window";
+inline constexpr wchar_t kMainTitle[] = L"Korvane Ver1.06";
+inline constexpr int kMainWidth = 800;
+inline constexpr int kMainHeight = 540;
+
+// The run's state, owned by the entry (or by a test) for the life of the main window.
+struct App {
+  HINSTANCE instance = nullptr;
+  HWND main = nullptr;
+  Workspace ws;
+  WinNotifier notifier;
+  bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
+};
+
+bool register_main_window_class(HINSTANCE instance);
+// Creates the main window centred by the (screen - 800) / 2, (screen - 600) / 2 rule. `app`
+// must outlive the window.
+HWND create_main_window(App& app);
+int run_message_loop();
+// The whole program: register, create, show, loop. Returns the exit code.
+int run_app(HINSTANCE instance, int show);
+
+}  // namespace korvane::win
