@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -76,6 +76,67 @@ class Group {
   int count_ = 0;
 };
 
+// The texts indexed by x: sorted by x and cut into slabs less than `width` wide, each slab kept
+// in group order. A window of width 2 * pt_x meets at most three slabs, and in each the texts
+// just below the anchor come first, so a search stops after nine hits per slab instead of
+// visiting every text of the window (batches of drawings of one sheet size pile many texts
+// into the same x range).
+class TextIndex {
+ public:
+  TextIndex(const TextTable& texts, double width) {
+    // A NaN coordinate never lies inside a window; leaving it out also keeps the ordering sound.
+    points_.reserve(texts.size());
+    for (std::size_t j = 0; j < texts.size(); ++j) {
+      if (!std::isnan(texts[j].x) && !std::isnan(texts[j].y)) {
+        points_.push_back({texts[j].x, texts[j].y, j});
+      }
+    }
+    std::sort(points_.begin(), points_.end(),
+              [](const Point& a, const Point& b) { return a.x < b.x; });
+    for (std::size_t k = 0; k < points_.size(); ++k) {
+      const double x = points_[k].x;
+      if (begin_.empty() || !(x < low_.back() + width)) {
+        begin_.push_back(k);
+        low_.push_back(x);
+        high_.push_back(x);
+      } else {
+        high_.back() = x;
+      }
+    }
+    begin_.push_back(points_.size());
+    for (std::size_t s = 0; s + 1 < begin_.size(); ++s) {
+      std::sort(points_.begin() + static_cast<std::ptrdiff_t>(begin_[s]),
+                points_.begin() + static_cast<std::ptrdiff_t>(begin_[s + 1]), ranks_before);
+    }
+  }
+
+  // Offers every text with left < x < right and bottom < y < top to the group.
+  void search(double left, double right, double bottom, double top, Group& group) const {
+    const std::size_t slabs = low_.size();
+    std::size_t s = static_cast<std::size_t>(
+        std::partition_point(high_.begin(), high_.end(), [&](double h) { return h <= left; }) -
+        high_.begin());
+    for (; s < slabs && low_[s] < right; ++s) {
+      const auto end = points_.begin() + static_cast<std::ptrdiff_t>(begin_[s + 1]);
+      auto it = std::partition_point(points_.begin() + static_cast<std::ptrdiff_t>(begin_[s]), end,
+                                     [&](const Point& p) { return !(p.y < top); });
+      int hits = 0;
+      for (; it != end && bottom < it->y && hits < kGroupSize; ++it) {
+        if (left < it->x && it->x < right) {
+          group.offer(*it);
+          ++hits;  // the rest of this slab ranks below these
+        }
+      }
+    }
+  }
+
+ private:
+  std::vector<Point> points_;
+  std::vector<std::size_t> begin_;  // slab s is points_[begin_[s], begin_[s + 1])
+  std::vector<double> low_;         // smallest x of each slab
+  std::vector<double> high_;        // largest x of each slab
+};
+
 }  // namespace
 
 void recognise_parts(Workspace& ws) {
@@ -92,20 +153,12 @@ void recognise_parts(Workspace& ws) {
   }
   for (const std::string& word : ws.prohibited_words.words) words.add(word);
 
-  // Texts sorted by x; a NaN coordinate never lies inside a window, so it is left out (it would
-  // also break the ordering).
-  std::vector<Point> by_x;
-  by_x.reserve(texts.size());
-  for (std::size_t j = 0; j < texts.size(); ++j) {
-    if (!std::isnan(texts[j].x) && !std::isnan(texts[j].y)) {
-      by_x.push_back({texts[j].x, texts[j].y, j});
-    }
-  }
-  std::sort(by_x.begin(), by_x.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
-
   const Settings& settings = ws.settings;
   const double pt_x = settings.pt_x;
   const double pt_y = settings.pt_y;
+  // With pt_x 0 or less no window holds anything.
+  const std::optional<TextIndex> index =
+      pt_x > 0 ? std::optional<TextIndex>(std::in_place, texts, pt_x) : std::nullopt;
   Group group;
   std::vector<PartsRow> rows;
 
@@ -120,15 +173,7 @@ void recognise_parts(Workspace& ws) {
     const double left = x - pt_x;
     const double right = x + pt_x;
     const double bottom = y - pt_y;
-    if (left < right && bottom < y) {
-      auto first = std::upper_bound(by_x.begin(), by_x.end(), left,
-                                    [](double v, const Point& p) { return v < p.x; });
-      auto last = std::lower_bound(first, by_x.end(), right,
-                                   [](const Point& p, double v) { return p.x < v; });
-      for (auto it = first; it != last; ++it) {
-        if (it->index != i && bottom < it->y && it->y < y) group.offer(*it);
-      }
-    }
+    if (index && left < right && bottom < y) index->search(left, right, bottom, y, group);
 
     PartsRow row;
     row[0] = std::string(candidate);
