@@ -165,4 +165,21 @@ std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, i
   return name;
 }
 
+std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
+                                           const OutputFileDialog& dialog) {
+  std::vector<std::string> written;
+  const int first = (from_dialog ? kNameFromDialogRewritten : kNameFromCurrent) | kSelectSupplied;
+  if (auto path = write_parts_list(ws, notifier, first, dialog)) {
+    written.push_back(*path);
+  } else if (from_dialog && ws.current_file_name.empty()) {
+    return written;  // cancelled: only a chosen name may be rewritten
+  }
+  for (int selection : {kSelectNotPurchased, kSelectPurchased}) {
+    if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | selection, dialog)) {
+      written.push_back(*path);
+    }
+  }
+  return written;
+}
+
 }  // namespace korvane

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "parts/parts_list.h"
 
@@ -64,5 +65,13 @@ std::string format_parts_list(const PartsList& parts, int selection, int si_no);
 // "テキストファイルが開けません" titled "ﾌｧｲﾙｴﾗｰ". Returns the path written, or nothing.
 std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
                                             const OutputFileDialog& dialog = {});
+
+// The three-file output: the supplied, the not-purchased and the purchased rows, named by one
+// save dialog (modes 17, 10, 11) or from the current file name (modes 9, 10, 11). Each file
+// succeeds or fails on its own, but a cancelled dialog ends the output after its message: the
+// two later calls would otherwise write "defaul2" / "defaul3" files nobody asked for. Returns the
+// paths written, in order.
+std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
+                                           const OutputFileDialog& dialog = {});
 
 }  // namespace korvane
