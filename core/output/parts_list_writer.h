@@ -1,0 +1,77 @@
+// The parts list writer: TXT or CSV files of all rows or of one supply class.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "parts/parts_list.h"
+
+namespace korvane {
+
+class Notifier;
+struct Settings;
+struct Workspace;
+
+// Mode of write_parts_list: a selection in the low three bits, plus how the file is named.
+inline constexpr int kSelectAll = 0;
+inline constexpr int kSelectSupplied = 1;
+inline constexpr int kSelectNotPurchased = 2;
+inline constexpr int kSelectPurchased = 3;
+inline constexpr int kSelectionMask = 7;
+// No dialog: the current file name with its ending rewritten for the selection.
+inline constexpr int kNameFromCurrent = 8;
+// The save dialog, then the ending rewritten as with kNameFromCurrent.
+inline constexpr int kNameFromDialogRewritten = 16;
+// Neither bit: the save dialog's name is used as it is.
+
+inline constexpr std::size_t kOutputCellCapacity = 256;  // at most 255 bytes of a cell go out
+
+enum class OutputKind { Csv, Txt };
+
+// file_save_mode2: non-zero means TXT.
+OutputKind output_kind(const Settings& settings);
+
+// The save dialog of the output commands, supplied by the front end: shows it for `kind` and
+// returns the name the user confirmed (the writer completes its extension), or nothing when the
+// user cancels or the dialog fails.
+using OutputFileDialog = std::function<std::optional<std::string>(OutputKind kind)>;
+
+// The save dialog's completion: ".txt" is appended unless the name ends in ".txt", ".Txt" or
+// ".TXT" (".csv", ".Csv", ".CSV" for CSV). Any other spelling gets the extension appended.
+std::string complete_output_extension(std::string_view name, OutputKind kind);
+
+// The name with its ending replaced by position, counting bytes: selection 0 replaces the last 4
+// with ".txt" / ".csv", selection 1 the last 4 with "1.txt" / "1.csv", selections 2 and 3 the
+// last 5 with "2.txt" / "3.txt" (or .csv). Nothing when the name is shorter than that ending;
+// other selections keep the name.
+std::optional<std::string> rewrite_output_ending(std::string_view name, int selection,
+                                                 OutputKind kind);
+
+// Whether a row whose supply class cell holds `supply_cell` belongs to `selection`.
+bool selection_takes(int selection, std::string_view supply_cell);
+
+// One output line: columns 0, 2, 3, 4, 5 in double quotes, 1, 6, 7 bare unless they hold a comma,
+// a double quote, CR or LF; inner double quotes doubled; each cell cut to 255 bytes; CR LF.
+std::string format_parts_line(const PartsList& parts, int row);
+
+// The whole file for a selection, the supply class read from column `si_no`.
+std::string format_parts_list(const PartsList& parts, int selection, int si_no);
+
+// Names the output by `mode` (updating ws.current_file_name) and writes it whole or not at all.
+// A file that cannot be written, a cancelled dialog or a name too short to rewrite shows
+// "テキストファイルが開けません" titled "ﾌｧｲﾙｴﾗｰ". Returns the path written, or nothing.
+std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
+                                            const OutputFileDialog& dialog = {});
+
+// The three-file output: the supplied, the not-purchased and the purchased rows, named by one
+// save dialog (modes 17, 10, 11) or from the current file name (modes 9, 10, 11). Each file
+// succeeds or fails on its own, but a cancelled dialog ends the output after its message: the
+// two later calls would otherwise write "defaul2" / "defaul3" files nobody asked for. Returns the
+// paths written, in order.
+std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
+                                           const OutputFileDialog& dialog = {});
+
+}  // namespace korvane

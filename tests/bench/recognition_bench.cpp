@@ -1,0 +1,71 @@
+// Recognition of a large batch: 500 drawings of 400 texts each (200 000 texts) read into one
+// table, the sheets overlapping as drawings of one size do.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "dxf/recognition.h"
+#include "workspace.h"
+
+namespace korvane {
+namespace {
+
+const char* const kFamilies[] = {"MCCB", "ELB", "MC", "THR", "CR", "X",  "TR",  "PL", "PB",
+                                 "SS",   "F",   "T",  "AM",  "VM", "BZ", "INV", "LS", "M"};
+
+// Each drawing places 100 parts (tag, rating and type stacked 4 units apart) and 100 loose
+// texts (wire numbers, notes) on a 5-unit grid of an A1 sheet. `same_layout` gives every
+// drawing the same positions, the densest case a batch of one template produces.
+Workspace make_batch(int drawings, bool same_layout) {
+  Workspace ws;
+  reset_settings_values(ws.settings);
+  for (const char* family : kFamilies) {
+    BasePartEntry e;
+    e.tag = family;
+    e.type = std::string("K") + family + "-";
+    ws.base_parts.entries.push_back(e);
+  }
+  ws.prohibited_words.words = {"TITLE", "TB", "FG", "PLC", "FROM", "FRONT", "SS400"};
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> gx(4, 164);
+  std::uniform_int_distribution<int> gy(4, 114);
+  std::uniform_int_distribution<int> family(0, sizeof kFamilies / sizeof *kFamilies - 1);
+  ws.texts.reserve(static_cast<std::size_t>(drawings) * 400);
+  for (int d = 0; d < drawings; ++d) {
+    if (same_layout) rng.seed(7);
+    for (int p = 0; p < 100; ++p) {
+      const double x = 5.0 * gx(rng);
+      const double y = 5.0 * gy(rng);
+      ws.texts.push_back({x, y, std::string(kFamilies[family(rng)]) + std::to_string(p)});
+      ws.texts.push_back({x, y - 4, "AC200V " + std::to_string(p % 7) + "A"});
+      ws.texts.push_back({x, y - 8, "KX-" + std::to_string(p)});
+      ws.texts.push_back({5.0 * gx(rng) + 2.5, 5.0 * gy(rng), std::to_string(100 + p)});
+    }
+  }
+  return ws;
+}
+
+void run(benchmark::State& state, bool same_layout) {
+  Workspace ws = make_batch(static_cast<int>(state.range(0)), same_layout);
+  for (auto _ : state) {
+    recognise_parts(ws);
+    benchmark::DoNotOptimize(ws.parts.row_count());
+  }
+  state.counters["texts"] = static_cast<double>(ws.texts.size());
+  state.counters["rows"] = ws.parts.row_count();
+  state.counters["texts/s"] = benchmark::Counter(
+      static_cast<double>(ws.texts.size()) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate);
+}
+
+void BM_RecogniseBatch(benchmark::State& state) { run(state, false); }
+void BM_RecogniseBatchOfOneTemplate(benchmark::State& state) { run(state, true); }
+
+BENCHMARK(BM_RecogniseBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecogniseBatchOfOneTemplate)->Arg(500)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvane
+
+BENCHMARK_MAIN();

@@ -1,0 +1,194 @@
+// recognise_parts searches an x-sorted index; this checks it against a plain transcription of the
+// algorithm (every anchor against every text, ten slots filled by insertion) on random tables.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <limits>
+#include <random>
+
+#include "dxf/recognition.h"
+#include "test_support.h"
+#include "text/sjis.h"
+#include "workspace.h"
+
+namespace korvane {
+namespace {
+
+struct Slot {
+  double x = 0.0;
+  double y = 0.0;
+  std::string text;
+};
+
+bool matches(std::string_view text, std::string_view pattern) {
+  return !pattern.empty() && begins_with(text, pattern);
+}
+
+std::vector<PartsRow> recognise_literally(const Workspace& ws) {
+  std::vector<PartsRow> rows;
+  const TextTable& t = ws.texts;
+  const Settings& s = ws.settings;
+  std::array<std::string, kProhibitedWordsCapacity> words{};
+  for (std::size_t k = 0; k < ws.prohibited_words.words.size(); ++k) {
+    words[k] = ws.prohibited_words.words[k];
+  }
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const std::string candidate = cut_to_capacity(t[i].text, kDxfTextCapacity);
+    bool tag = false;
+    for (const BasePartEntry& e : ws.base_parts.entries) {
+      if (matches(candidate, e.tag)) {
+        tag = true;
+        break;
+      }
+    }
+    bool type = false;
+    for (const BasePartEntry& e : ws.base_parts.entries) {
+      if (matches(candidate, e.type)) type = true;
+    }
+    bool prohibited = false;
+    for (const std::string& w : words) {
+      if (matches(candidate, w)) prohibited = true;
+    }
+    if (!tag || type || prohibited) continue;
+
+    std::array<Slot, 10> group{};
+    int count = 0;
+    for (std::size_t j = 0; j < t.size(); ++j) {
+      if (j == i) continue;
+      if (!(t[i].x - s.pt_x < t[j].x && t[j].x < t[i].x + s.pt_x && t[i].y - s.pt_y < t[j].y &&
+            t[j].y < t[i].y)) {
+        continue;
+      }
+      const Slot taken{t[j].x, t[j].y, cut_to_capacity(t[j].text, kDxfTextCapacity)};
+      if (count == 0) {
+        group[0] = taken;
+        count = 1;
+        continue;
+      }
+      int k = 0;
+      while (k < count && !(group[k].y < t[j].y)) ++k;
+      if (k < count) {
+        for (int m = count - 1; m >= k; --m) group[m + 1] = group[m];
+        group[k] = taken;
+        if (count < 9) ++count;
+      } else if (count < 9) {
+        group[count] = taken;
+        ++count;
+      }
+    }
+
+    PartsRow row;
+    row[0] = candidate;
+    for (int c = 1; c < 8; ++c) {
+      const ColumnSetting& column = s.columns[c];
+      if (!column.kotei.empty()) {
+        row[c] = column.kotei;
+      } else if (column.jyunban >= 2 && column.jyunban <= 10) {
+        row[c] = group[column.jyunban - 2].text;
+      }
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+class RandomTables {
+ public:
+  explicit RandomTables(unsigned seed) : rng_(seed) {}
+
+  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+  template <typename T>
+  const T& pick(const std::vector<T>& v) {
+    return v[static_cast<std::size_t>(pick(0, static_cast<int>(v.size()) - 1))];
+  }
+
+  // Coordinates on coarse and fine grids so that ties and exact window edges come up often,
+  // now and then a value that is not a number.
+  double coordinate(int spread) {
+    switch (pick(0, 40)) {
+      case 0:
+        return std::numeric_limits<double>::quiet_NaN();
+      case 1:
+        return std::numeric_limits<double>::infinity();
+      case 2:
+        return -std::numeric_limits<double>::infinity();
+      default:
+        break;
+    }
+    if (pick(0, 1) == 0) return pick(0, spread) * 0.5;
+    return 100.0 + pick(-spread, spread) * 0.1;
+  }
+
+  void fill(Workspace& ws, int texts, int spread) {
+    static const std::vector<std::string> kTexts = {"MC1",
+                                                    "MC-10",
+                                                    "MC",
+                                                    "CR2",
+                                                    "CRX1",
+                                                    "X",
+                                                    "X3",
+                                                    "TB1",
+                                                    "T5",
+                                                    "",
+                                                    "abc",
+                                                    "F",
+                                                    test::sjis("盤1"),
+                                                    "A" + std::string(70, 'a'),
+                                                    "MC" + std::string(61, 'b') + "\x82\xA0"};
+    static const std::vector<std::string> kTags = {"MC", "CR", "X", "T", "", "F", "A"};
+    static const std::vector<std::string> kTypes = {"MC-1", "", "X3", "CRX", ""};
+    static const std::vector<std::string> kWords = {"TB", "CRX", "", "MC-", "Aa"};
+
+    ws = Workspace{};
+    reset_settings_values(ws.settings);
+    for (int k = pick(0, 5); k > 0; --k) {
+      BasePartEntry e;
+      e.tag = pick(kTags);
+      e.type = pick(kTypes);
+      ws.base_parts.entries.push_back(e);
+    }
+    for (int k = pick(0, 3); k > 0; --k) ws.prohibited_words.words.push_back(pick(kWords));
+    ws.settings.pt_x = pick(-1, 6);
+    ws.settings.pt_y = pick(-1, 12);
+    for (int c = 1; c < 8; ++c) {
+      ws.settings.columns[c].jyunban = pick(-1, 12);
+      ws.settings.columns[c].kotei = pick(0, 9) == 0 ? "K" : "";
+    }
+    for (int k = 0; k < texts; ++k) {
+      ws.texts.push_back({coordinate(spread), coordinate(spread), pick(kTexts)});
+    }
+  }
+
+ private:
+  std::mt19937 rng_;
+};
+
+TEST(RecognitionEquivalence, IndexedSearchGivesTheRowsOfThePlainAlgorithm) {
+  RandomTables random(20240611u);
+  Workspace ws;
+  int rows_seen = 0;
+  int full_groups = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const bool dense = round % 100 == 0;
+    random.fill(ws, dense ? random.pick(500, 1500) : random.pick(0, 60),
+                dense ? 20 : random.pick(2, 30));
+    const std::vector<PartsRow> expected = recognise_literally(ws);
+    recognise_parts(ws);
+    ASSERT_EQ(ws.parts.rows(), expected) << "round " << round;
+    rows_seen += ws.parts.row_count();
+    for (const PartsRow& row : expected) {
+      for (int c = 1; c < 8; ++c) {
+        if (ws.settings.columns[c].jyunban == 10 && ws.settings.columns[c].kotei.empty() &&
+            !row[c].empty()) {
+          ++full_groups;
+        }
+      }
+    }
+  }
+  // The tables must actually exercise anchors and groups that reach the ninth slot.
+  EXPECT_GT(rows_seen, 10000);
+  EXPECT_GT(full_groups, 50);
+}
+
+}  // namespace
+}  // namespace korvane
