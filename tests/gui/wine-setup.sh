@@ -8,22 +8,25 @@ export KORVANE_WINEPREFIX=$1
 . "$here/wine-env.sh"
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
-wineboot --init >/dev/null 2>&1 || true
+env $KORVANE_WINE_LOCALE wineboot --init >/dev/null 2>&1 || true
 wineserver -w
 reg=$(mktemp --suffix=.reg)
+# FontSubstitutes maps the faces the program asks for; Wine rewrites some of those entries for
+# its locale and substitutes only one level, so Replacements also gives the Japanese system faces
+# that Wine itself picks ("MS UI Gothic" for dialogs under a Japanese locale) a real font.
+faces_p=("ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma")
+faces_m=("ＭＳゴシック" "ＭＳ ゴシック" "MS Gothic")
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-  printf '"ＭＳゴシック"="IPAGothic"\r\n'
-  printf '"ＭＳ ゴシック"="IPAGothic"\r\n'
-  printf '"ＭＳ Ｐゴシック"="IPAPGothic"\r\n'
-  printf '"MS UI Gothic"="IPAPGothic"\r\n'
-  printf '"MS Shell Dlg"="IPAPGothic"\r\n'
-  printf '"MS Shell Dlg 2"="IPAPGothic"\r\n'
-  printf '"Tahoma"="IPAPGothic"\r\n'
-  printf '\r\n'
+  for key in 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+             'HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements'; do
+    printf '[%s]\r\n' "$key"
+    for f in "${faces_p[@]}"; do printf '"%s"="IPAPGothic"\r\n' "$f"; done
+    for f in "${faces_m[@]}"; do printf '"%s"="IPAGothic"\r\n' "$f"; done
+    printf '\r\n'
+  done
 } | iconv -f UTF-8 -t UTF-16 > "$reg"
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+env $KORVANE_WINE_LOCALE wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w
 rm -f "$reg"
 echo "wine prefix ready: $WINEPREFIX"
