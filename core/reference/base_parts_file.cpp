@@ -9,8 +9,6 @@
 namespace korvane {
 namespace {
 
-constexpr int kFieldCount = 13;
-
 // Field k of a line: from after the (k - 1)th comma to the next comma or the line's end.
 class FieldCursor {
  public:
