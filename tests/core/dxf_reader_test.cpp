@@ -284,6 +284,10 @@ TEST(DxfReaderStateMachine, OnlyTheEntitiesSectionCollects) {
   EXPECT_EQ(parse("0\nSECTION\n2\nENTITIESX\n" + text), (TextTable{{1.0, 2.0, "A"}}));
   EXPECT_EQ(parse("0\nSECTION\n2\nOTHER\n" + text), TextTable{});
   EXPECT_EQ(parse(text), TextTable{});
+  // An entity left open at the end of ENTITIES takes nothing from later sections.
+  EXPECT_EQ(parse("0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n1\n20\n2\n0\nENDSEC\n"
+                  "0\nSECTION\n2\nOBJECTS\n1\nA\n"),
+            TextTable{});
   // A section name is only a name right after "SECTION".
   EXPECT_EQ(parse("0\nSECTION\n2\nBLOCKS\n2\nENTITIES\n" + text), TextTable{});
 }
