@@ -176,25 +176,6 @@ TEST(DxfReaderFiles, ShortReadsGiveTheSameTableAndAReadErrorKeepsWhatWasRead) {
   EXPECT_EQ(notifier.said(), std::vector<std::string>{"ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません"});
 }
 
-TEST(DxfReaderFiles, ALargeDrawingIsReadAcrossManyBlocks) {
-  std::string body;
-  for (int i = 0; i < 20000; ++i) {
-    const std::string n = std::to_string(i);
-    body += "0\r\nLINE\r\n8\r\n0\r\n10\r\n" + n + "\r\n20\r\n1.5\r\n11\r\n3\r\n21\r\n4\r\n";
-    body += "0\r\nTEXT\r\n8\r\n0\r\n10\r\n" + n + "\r\n20\r\n-" + n + ".25\r\n1\r\nT" + n + "\r\n";
-  }
-  test::TempDir dir;
-  test::write_file(dir.file("big.dxf"), entities(body));
-  ASSERT_GT(std::filesystem::file_size(dir.file("big.dxf")), 1000000u);
-  TextTable table;
-  test::RecordingNotifier notifier;
-  ASSERT_TRUE(read_dxf_file(dir.file("big.dxf"), table, notifier));
-  ASSERT_EQ(table.size(), 20000u);
-  for (int i : {0, 7777, 19999}) {
-    EXPECT_EQ(table[i], (TextRecord{double(i), -i - 0.25, "T" + std::to_string(i)}));
-  }
-}
-
 TEST(DxfReaderLines, ByteOrderMarkLastLineAndTrailingBlankLines) {
   const std::string text = "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n1\n20\n2\n1\nA";
   const TextTable a{{1.0, 2.0, "A"}};
