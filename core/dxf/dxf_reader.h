@@ -1,0 +1,18 @@
+// Reading the texts of one DXF drawing file into the text table.
+#pragma once
+
+#include <string>
+
+#include "dxf/text_table.h"
+
+namespace korvane {
+
+class Notifier;
+
+// Appends the texts of the ENTITIES section of the drawing at `path` to `table`; a batch clears
+// the table once and calls this for each file. False, after telling the user, when the file
+// cannot be opened or read or is not an ASCII DXF; the texts completed before a fault are kept.
+// Never creates a file.
+bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier);
+
+}  // namespace korvane
