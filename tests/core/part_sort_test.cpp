@@ -2,7 +2,6 @@
 
 #include "convert/part_sort.h"
 #include "convert_test_support.h"
-#include "text/messages.h"
 
 namespace korvane {
 namespace {

@@ -2,7 +2,6 @@
 
 #include "convert/quantity_merge.h"
 #include "convert_test_support.h"
-#include "text/messages.h"
 
 namespace korvane {
 namespace {
@@ -127,11 +126,7 @@ TEST(QuantityMerge, FiveThousandRowsAreMergedAndOneMoreIsRefusedUntouched) {
   test::RecordingNotifier notifier;
   EXPECT_FALSE(merge_part_quantities(big, notifier));
   EXPECT_EQ(big.parts.rows(), before);
-  ASSERT_EQ(notifier.messages.size(), 1u);
-  EXPECT_EQ(notifier.messages[0].text, msg::kTooManyRows);
-  EXPECT_EQ(notifier.messages[0].title, msg::kTitleMemoryOver);
-  EXPECT_EQ(notifier.messages[0].icon, Icon::Warning);
-  EXPECT_EQ(notifier.messages[0].buttons, Buttons::Ok);
+  EXPECT_EQ(notifier.said(), Strings{"メモリオーバー: 総部品点数が5000個を超えてます。"});
 
   Workspace empty = test::convert_workspace({});
   merge(empty);
