@@ -2,6 +2,8 @@
 // list, and one appended row per accessory.
 #pragma once
 
+#include <string_view>
+
 #include "parts/parts_list.h"
 
 namespace korvane {
