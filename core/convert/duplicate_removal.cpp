@@ -1,0 +1,56 @@
+#include "convert/duplicate_removal.h"
+
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "convert/cells.h"
+#include "workspace.h"
+
+namespace korvane {
+
+void remove_duplicate_parts(Workspace& ws) {
+  PartsList& parts = ws.parts;
+  const int count = parts.row_count();
+  if (count <= 0) return;
+  const Settings& s = ws.settings;
+
+  const std::vector<BasePartEntry> entries = stored_entries(ws.base_parts);
+  std::unordered_set<std::string_view> listed;
+  for (const BasePartEntry& e : entries) {
+    if (!e.type.empty()) listed.insert(e.type);
+  }
+
+  // Each group's outcome depends only on its own rows in row order, so one pass with the
+  // standing row of every tag gives what the pairwise scan gives, in linear time.
+  std::unordered_map<std::string_view, int> standing;
+  standing.reserve(static_cast<std::size_t>(count));
+  std::vector<char> keep(static_cast<std::size_t>(count), 1);
+  bool deleted = false;
+  for (int j = 0; j < count; ++j) {
+    const std::string_view tag = cell_view(parts, j, s.ta_no, kPassCellCapacity);
+    const auto [it, first] = standing.try_emplace(tag, j);
+    if (first) continue;
+    deleted = true;
+    int& reference = it->second;
+    const std::string_view earlier = cell_view(parts, reference, s.ty_no, kPassCellCapacity);
+    const std::string_view later = cell_view(parts, j, s.ty_no, kPassCellCapacity);
+    if (listed.contains(later) && !begins_with(earlier, later)) {
+      keep[static_cast<std::size_t>(reference)] = 0;
+      reference = j;
+    } else {
+      keep[static_cast<std::size_t>(j)] = 0;
+    }
+  }
+  if (!deleted) return;
+
+  std::vector<PartsRow> kept;
+  kept.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    if (keep[static_cast<std::size_t>(i)]) kept.push_back(parts.row(i));
+  }
+  parts.assign(std::move(kept));
+}
+
+}  // namespace korvane

@@ -1,0 +1,16 @@
+// Part sort ("部品ソート"): supplied, then not purchased, then purchased parts, each grouped by
+// the order of the base parts list; rows without a quantity last.
+#pragma once
+
+namespace korvane {
+
+class Notifier;
+struct Workspace;
+
+// Puts the rows in the order of a finished parts list and rebuilds them through the work table
+// (quantities as plain integers, supply classes normalised). The sort is stable. A list of more
+// than 5000 rows is refused with the "メモリオーバー" warning and left as it was; returns false
+// then.
+bool sort_parts(Workspace& ws, Notifier& notifier);
+
+}  // namespace korvane
