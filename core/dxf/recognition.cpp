@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -157,8 +157,8 @@ void recognise_parts(Workspace& ws) {
   const double pt_x = settings.pt_x;
   const double pt_y = settings.pt_y;
   // With pt_x 0 or less no window holds anything.
-  const std::optional<TextIndex> index =
-      pt_x > 0 ? std::optional<TextIndex>(std::in_place, texts, pt_x) : std::nullopt;
+  const std::unique_ptr<const TextIndex> index =
+      pt_x > 0 ? std::make_unique<const TextIndex>(texts, pt_x) : nullptr;
   Group group;
   std::vector<PartsRow> rows;
 
