@@ -1,10 +1,12 @@
 // Windows: the wide command line converted with code page 932, UTF-8 on stdout and stderr.
 #ifdef _WIN32
 
+// windows.h first: shellapi.h needs its types.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 
