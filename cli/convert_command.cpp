@@ -1,5 +1,8 @@
 // convert: settings, reference lists, drawings, recognition, passes, output.
+#include <array>
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli.h"
 #include "commands.h"
@@ -10,7 +13,6 @@
 #include "reference/prohibited_words_file.h"
 #include "stream_notifier.h"
 #include "text/messages.h"
-#include "text/sjis.h"
 #include "workspace.h"
 
 namespace korvane::cli {

@@ -26,7 +26,8 @@ struct OptionSpec {
 constexpr std::array kOptions{
     OptionSpec{"--ini", "FILE", kConvertBit, 0,
                "settings file (default: Korvane.ini in the current folder); when it cannot be "
-               "opened the reset values are used, with no reference paths",
+               "opened the reset values are used, with no reference paths. Relative paths in it "
+               "are taken from the current folder",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.ini = v; }},
     OptionSpec{"--base", "FILE", kConvertBit, 0,
                "base parts list (default: the part_file of the pair part_select picks)",

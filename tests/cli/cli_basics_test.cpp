@@ -33,14 +33,5 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
   EXPECT_EQ(out, "korvane-cli " KORVANE_VERSION "\n");
 }
 
-TEST(CliBasics, NoCommandOrAnUnknownOneIsAUsageError) {
-  std::string out, err;
-  EXPECT_EQ(run({}, out, err), 2);
-  EXPECT_NE(err.find("no command"), std::string::npos);
-  EXPECT_EQ(run({"frobnicate"}, out, err), 2);
-  EXPECT_NE(err.find("frobnicate"), std::string::npos);
-  EXPECT_EQ(out, "");
-}
-
 }  // namespace
 }  // namespace korvane
