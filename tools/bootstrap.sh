@@ -6,16 +6,23 @@ packages=(
   cmake ninja-build g++ python3 clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic
+  wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "bootstrap: installing ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+# Wine runs the Windows programs with a Japanese locale, as on a Japanese Windows: it needs the
+# system locale to store Japanese file names.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "bootstrap: generating the ja_JP.UTF-8 locale"
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
