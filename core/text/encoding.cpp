@@ -90,9 +90,6 @@ std::string utf8_to_sjis(std::string_view utf8, bool* ok) {
   return out;
 }
 
-Cp932Encoder::Cp932Encoder() = default;
-Cp932Encoder::~Cp932Encoder() = default;
-
 bool Cp932Encoder::append(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);

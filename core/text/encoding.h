@@ -16,8 +16,8 @@ namespace korvane {
 // Shift-JIS to UTF-8. A byte sequence that is not code page 932 comes out as U+FFFD.
 std::string sjis_to_utf8(std::string_view sjis);
 
-// UTF-8 to Shift-JIS. `ok` (when given) becomes false if some character has no code page 932
-// form or the UTF-8 is invalid; each such character or sequence comes out as "?".
+// UTF-8 to Shift-JIS, by code_point_to_sjis. `ok` (when given) becomes false if some character
+// has no code page 932 form or some byte is not well-formed UTF-8; each comes out as "?".
 std::string utf8_to_sjis(std::string_view utf8, bool* ok = nullptr);
 
 // One Unicode code point as code page 932 bytes; empty when code page 932 cannot hold it.
@@ -44,17 +44,13 @@ Utf8Char decode_utf8_char(std::string_view text, std::size_t pos);
 // tables are asked once per distinct character, not once per character.
 class Cp932Encoder {
  public:
-  Cp932Encoder();
-  ~Cp932Encoder();
-  Cp932Encoder(const Cp932Encoder&) = delete;
-  Cp932Encoder& operator=(const Cp932Encoder&) = delete;
-
   // Appends the code page 932 bytes of `code_point` to `out`; false, appending nothing, when
   // code page 932 cannot hold it.
   bool append(char32_t code_point, std::string& out);
 
  private:
-  // Per BMP code point: 0 not asked yet, kNotHeld, or kHeld | length << 16 | bytes.
+  // Per BMP code point, made on first use: 0 not asked yet, 1 not held, else
+  // 1 << 24 | length << 16 | bytes.
   std::unique_ptr<std::uint32_t[]> known_;
 };
 
