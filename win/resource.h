@@ -74,3 +74,45 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+
+// Row editor (template 16): the edits of columns 0 to 6, the supply-class combo box of column 7.
+#define IDC_ROW_TAG 401
+#define IDC_ROW_DRAWING 402
+#define IDC_ROW_PART_NAME 403
+#define IDC_ROW_MAKER 404
+#define IDC_ROW_SPEC 405
+#define IDC_ROW_TYPE 406
+#define IDC_ROW_QUANTITY 407
+#define IDC_ROW_SUPPLY 301
+#define IDC_ROW_OK 101
+
+// Base parts list dialog (template 11).
+#define IDC_BASE_LIST 902
+#define IDC_BASE_PART_NAME 401
+#define IDC_BASE_TAG 402
+#define IDC_BASE_TYPE 403
+#define IDC_BASE_MAKER 408
+#define IDC_BASE_SUPPLIED 206
+#define IDC_BASE_NOT_PURCHASED 207
+#define IDC_BASE_PURCHASED 208
+#define IDC_BASE_ACC1_NAME 415
+#define IDC_BASE_ACC1_TYPE 416
+#define IDC_BASE_ACC2_NAME 425
+#define IDC_BASE_ACC2_TYPE 426
+#define IDC_BASE_ACC3_NAME 435
+#define IDC_BASE_ACC3_TYPE 411
+#define IDC_BASE_ACC4_NAME 410
+#define IDC_BASE_ACC4_TYPE 412
+#define IDC_BASE_READ 101
+#define IDC_BASE_REWRITE 102
+#define IDC_BASE_ADD 103
+#define IDC_BASE_DELETE 105
+#define IDC_BASE_INSERT 110
+
+// Prohibited words dialog (template 15).
+#define IDC_WORDS_LIST 902
+#define IDC_WORDS_EDIT 401
+#define IDC_WORDS_READ 101
+#define IDC_WORDS_REWRITE 102
+#define IDC_WORDS_ADD 103
+#define IDC_WORDS_DELETE 105

@@ -83,6 +83,15 @@ BasePartEntry base_part_from_fields(const BasePartEntry& fields) {
   return entry;
 }
 
+const BasePartEntry* base_part_to_read(const BasePartsStore& store, int selected,
+                                       Notifier& notifier) {
+  if (!is_shown_row(store, selected)) {
+    refuse(notifier, msg::kSelectItem, msg::kTitleOperatorError);
+    return nullptr;
+  }
+  return &store.entries[static_cast<std::size_t>(selected)];
+}
+
 bool rewrite_base_part(BasePartsStore& store, int selected, const BasePartEntry& fields,
                        Notifier& notifier) {
   BasePartEntry entry = base_part_from_fields(fields);

@@ -29,6 +29,9 @@ int shown_base_parts(const BasePartsStore& store);
 // class code taken as it is.
 BasePartEntry base_part_from_fields(const BasePartEntry& fields);
 
+// "読出": the entry of the selected row, or null after "項目を選択して下さい。".
+const BasePartEntry* base_part_to_read(const BasePartsStore& store, int selected,
+                                       Notifier& notifier);
 // "書換": entry `selected` becomes the fields. Refused (with a message) when the part name is
 // empty, a field holds a comma, or no row is selected, in that order.
 bool rewrite_base_part(BasePartsStore& store, int selected, const BasePartEntry& fields,

@@ -18,6 +18,15 @@ int word_count(const ProhibitedWords& words) { return static_cast<int>(words.wor
 
 }  // namespace
 
+const std::string* prohibited_word_to_read(const ProhibitedWords& words, int selected,
+                                           Notifier& notifier) {
+  if (selected < 0 || selected >= word_count(words)) {
+    refuse(notifier, std::string(msg::kSelectItem));
+    return nullptr;
+  }
+  return &words.words[static_cast<std::size_t>(selected)];
+}
+
 bool rewrite_prohibited_word(ProhibitedWords& words, int selected, std::string_view text,
                              Notifier& notifier) {
   std::string word = cut_to_capacity(text, kWordCapacity);

@@ -2,6 +2,7 @@
 // always word i.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "reference/prohibited_words.h"
@@ -10,6 +11,9 @@ namespace korvane {
 
 class Notifier;
 
+// "読出": the word of the selected row, or null after "項目を選択して下さい。".
+const std::string* prohibited_word_to_read(const ProhibitedWords& words, int selected,
+                                           Notifier& notifier);
 // "書換": word `selected` becomes the text (cut to 31 bytes). Refused (with a message) when the
 // text is empty, then when no row is selected.
 bool rewrite_prohibited_word(ProhibitedWords& words, int selected, std::string_view text,

@@ -1,0 +1,43 @@
+// What the row editor and the reference dialogs share: control texts in Shift-JIS, and the
+// report list view that the reference dialogs make at run time.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvane::win {
+
+// A control's whole text as Shift-JIS; the core cuts it to its field.
+std::string item_text(HWND dialog, int id);
+void set_item_text(HWND dialog, int id, std::string_view sjis);
+
+struct ListColumn {
+  const wchar_t* title;
+  int width;
+};
+
+// A report list view at (0, 0) of the given size in pixels: grid lines, full-row select, more
+// than one row selectable, left-aligned columns.
+HWND create_dialog_list_view(HWND dialog, int id, int width, int height,
+                             std::span<const ListColumn> columns);
+// The template places the controls in dialog units, the list view is in pixels, and how many
+// pixels a dialog unit is depends on the font the system gives: the other controls move to just
+// below the list and the dialog is fitted around both, so nothing overlaps or hangs loose.
+void fit_dialog_to_list_view(HWND dialog, HWND list);
+
+// Grows the dialog where the system's font makes a control (a combo box, say) taller or wider
+// than the template left room for.
+void grow_dialog_to_controls(HWND dialog);
+
+// Row `index` with `cells` (Shift-JIS) in its columns and its index as item data.
+void insert_list_row(HWND list, int index, std::span<const std::string> cells);
+// The lowest-numbered selected row, or -1.
+int first_selected_row(HWND list);
+// Shows a row as chosen even while the list does not have the focus.
+void mark_row_chosen(HWND list, int row);
+void unselect_row(HWND list, int row);
+
+}  // namespace korvane::win
