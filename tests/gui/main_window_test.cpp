@@ -24,6 +24,7 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     if (HasFailure() && main_) test::save_failure_artifacts(main_, "main_window_failure");
     if (main_ && IsWindow(main_)) DestroyWindow(main_);
+    drop_quit_message();
     std::filesystem::current_path(previous_dir_);
   }
   HWND open_main_window() {
@@ -37,6 +38,14 @@ class MainWindowTest : public ::testing::Test {
   void close_main_window() {
     DestroyWindow(main_);
     main_ = nullptr;
+    drop_quit_message();
+  }
+  // The main window posts the quit message when it is destroyed; left in the queue it would end
+  // the next modal loop (a message box of the next case) at once.
+  static void drop_quit_message() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
   }
 
   test::TempDir dir_;
