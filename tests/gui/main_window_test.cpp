@@ -105,5 +105,37 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileAsksWhetherToQuitAtOnce) {
   EXPECT_EQ(test::read_file(dir_.path() / "Korvane.ini"), "pt_x=9\r\n");
 }
 
+TEST_F(MainWindowTest, CloseBoxAndExitCommandRunTheSameExitSequence) {
+  for (bool close_box : {true, false}) {
+    SCOPED_TRACE(close_box);
+    write_settings_file([](Settings& s) { s.pt_x = 7; });
+    ASSERT_TRUE(open_main_window());
+    app_.ws.settings.pt_x = 8;
+    if (close_box) {
+      SendMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      command(IDM_EXIT);
+    }
+    EXPECT_FALSE(IsWindow(main_));
+    main_ = nullptr;
+    discard_quit_message();
+    Settings written;
+    parse_settings(written, test::read_file(dir_.path() / "Korvane.ini"));
+    EXPECT_EQ(written.pt_x, 8);
+  }
+}
+
+TEST_F(MainWindowTest, HelpCommandsWithoutTheirFilesSayNothing) {
+  write_settings_file();
+  ASSERT_TRUE(open_main_window());
+  DialogDriver driver;
+  command(IDM_DOCUMENT);
+  command(IDM_MANUAL);
+  command(IDT_HELP);
+  test::pump_for(500);
+  EXPECT_TRUE(driver.seen().empty());
+  EXPECT_TRUE(IsWindow(main_));
+}
+
 }  // namespace
 }  // namespace korvane
