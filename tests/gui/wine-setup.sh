@@ -25,6 +25,9 @@ faces_m=("ＭＳゴシック" "ＭＳ ゴシック" "MS Gothic")
     for f in "${faces_m[@]}"; do printf '"%s"="IPAGothic"\r\n' "$f"; done
     printf '\r\n'
   done
+  # No window manager runs in the virtual X server: a managed window would make Wine wait for one
+  # (about two seconds) every time a dialog or message box is shown or hidden.
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16 > "$reg"
 env $KORVANE_WINE_LOCALE wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w
