@@ -3,11 +3,14 @@
 #include <shellapi.h>
 
 #include "app.h"
+#include "base_parts_dialog.h"
 #include "file_dialogs.h"
 #include "output/parts_list_writer.h"
 #include "parts_list_view.h"
 #include "reference_files.h"
 #include "resource.h"
+#include "row_commands.h"
+#include "words_dialog.h"
 
 namespace korvane::win {
 namespace {
@@ -71,14 +74,32 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDT_EXIT:
       DestroyWindow(app.main);  // the exit sequence runs in WM_DESTROY
       return;
+    case IDM_MODIFY_ROW:
+    case IDT_MODIFY_ROW:
+      modify_selected_row(app);
+      break;
+    case IDM_DELETE_ROW:
+    case IDT_DELETE_ROW:
+      delete_selected_row(app);
+      break;
+    case IDM_ADD_ROW:
+    case IDT_ADD_ROW:
+      add_row(app);
+      break;
     case IDM_DELETE_ALL:
       delete_all_rows(app);
+      break;
+    case IDM_BASE_PARTS:
+      run_base_parts_dialog(app.main, app.ws);
       break;
     case IDM_BASE_PARTS_OPEN:
       open_base_parts_file(app);
       break;
     case IDM_BASE_PARTS_SAVE:
       save_base_parts_file(app);
+      break;
+    case IDM_WORDS:
+      run_prohibited_words_dialog(app.main, app.ws);
       break;
     case IDM_WORDS_OPEN:
       open_prohibited_words_file(app);

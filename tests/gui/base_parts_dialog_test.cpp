@@ -6,7 +6,6 @@
 
 #include "base_parts_dialog.h"
 #include "editing_fixture.h"
-#include "reference/base_parts_file.h"
 
 namespace korvane {
 namespace {
@@ -211,12 +210,22 @@ TEST_F(BasePartsDialogTest, ReadFillsTheFieldsAndChecksTheSupplyClass) {
   });
 }
 
-// Rewrite, insert, add and delete through the dialog; the store then saves as the expected file.
-TEST_F(BasePartsDialogTest, TheEditedStoreSavesAsTheExpectedFile) {
-  ASSERT_TRUE(
-      load_base_parts(app_.ws.base_parts, kData + "base_parts_three_entries.txt", app_.notifier));
+// Rewrite, insert, add and delete through the dialog opened from the menu; nothing is written
+// until the exit, which saves the edited store as the expected file.
+TEST_F(BasePartsDialogTest, TheMenuOpensItAndTheEditedStoreIsSavedAtExit) {
+  close_main_window();
+  std::filesystem::copy_file(kData + "base_parts_three_entries.txt", dir_.path() / "base.txt");
+  test::write_file(dir_.path() / "words.txt", "NOTE\r\n");
+  write_settings_file([](Settings& s) {
+    s.part_select = 1;
+    s.part_file[0] = "base.txt";
+    s.kinsi_file[0] = "words.txt";
+  });
+  ASSERT_TRUE(open_main_window());
   DialogSession session;
-  run(session, [&](HWND dialog, HWND list) {
+  session.on_open(L"基部品Listの設定", [&](HWND dialog) {
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_);
+    HWND list = GetDlgItem(dialog, IDC_BASE_LIST);
     // Row 0 read, its type changed, marked supplied and written back.
     test::select_rows(list, {0});
     EXPECT_TRUE(test::click(dialog, IDC_BASE_READ));
@@ -248,8 +257,12 @@ TEST_F(BasePartsDialogTest, TheEditedStoreSavesAsTheExpectedFile) {
     EXPECT_EQ(test::column_texts(list, 1), (std::vector<std::wstring>{L"MC", L"TB", L"PB", L"PL"}));
     EXPECT_TRUE(session.take_boxes().empty());
   });
-  ASSERT_TRUE(save_base_parts(app_.ws.base_parts, dir_.file("saved.txt"), app_.notifier));
-  EXPECT_EQ(test::read_file(dir_.file("saved.txt")),
+  command(IDM_BASE_PARTS);
+  EXPECT_TRUE(session.steps_ran());
+  EXPECT_EQ(test::read_file(dir_.path() / "base.txt"),
+            test::read_file(kData + "base_parts_three_entries.txt"));
+  close_main_window();
+  EXPECT_EQ(test::read_file(dir_.path() / "base.txt"),
             test::read_file(kData + "base_parts_after_dialog_edits.txt"));
 }
 

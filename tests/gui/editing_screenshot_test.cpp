@@ -1,6 +1,6 @@
 // Not checks: each shows one editing dialog with the sample lists, for docs/screenshots/. The
 // dialog stays open until it is closed (or two minutes), so take it with tools/screenshot.sh (one
-// command line each; the crops are where the dialogs stood on a 1024 x 768 Wine desktop):
+// command line each; the test prints the --crop that holds the dialog on the Wine desktop):
 //   tools/screenshot.sh docs/screenshots/base-parts-dialog.png "基部品Listの設定"
 //     --crop 806x537+109+116 -- build/mingw/bin/korvane_gui_tests.exe
 //     --gtest_also_run_disabled_tests --gtest_filter='*ShowsTheBasePartsDialog*'
@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstdio>
 
 #include "base_parts_dialog.h"
 #include "editing_fixture.h"
@@ -24,10 +26,15 @@ namespace {
 
 const std::string kSamples = std::string(KORVANE_SOURCE_DIR) + "/samples/";
 
-// Runs `steps` on the dialog, then leaves it open until it is closed, for two minutes at most.
+// Runs `steps` on the dialog, prints its place for --crop, then leaves it open until it is
+// closed, for two minutes at most.
 std::function<void(HWND)> show(std::function<void(HWND)> steps) {
   return [steps](HWND dialog) {
     steps(dialog);
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    std::printf("--crop %ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    std::fflush(stdout);
     const ULONGLONG end = GetTickCount64() + 120000;
     while (IsWindow(dialog) && GetTickCount64() < end) Sleep(100);
     PostMessageW(dialog, WM_CLOSE, 0, 0);

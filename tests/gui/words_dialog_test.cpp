@@ -156,5 +156,35 @@ TEST_F(WordsDialogTest, TheHundredAndFirstWordIsRefused) {
   EXPECT_EQ(app_.ws.prohibited_words.words.back(), "W99");
 }
 
+TEST_F(WordsDialogTest, TheMenuOpensItAndTheEditedListIsSavedAtExit) {
+  close_main_window();
+  test::write_file(dir_.path() / "base.txt", "P,T,,,0,,,,,,,,,\r\n");
+  test::write_file(dir_.path() / "words.txt", sjis("NOTE\r\n注記\r\nFG\r\n"));
+  write_settings_file([](Settings& s) {
+    s.part_select = 1;
+    s.part_file[0] = "base.txt";
+    s.kinsi_file[0] = "words.txt";
+  });
+  ASSERT_TRUE(open_main_window());
+  DialogSession session;
+  session.on_open(L"禁止文字の設定", [&](HWND dialog) {
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_);
+    HWND list = GetDlgItem(dialog, IDC_WORDS_LIST);
+    test::select_rows(list, {0});
+    test::set_text(dialog, IDC_WORDS_EDIT, L"禁止");
+    EXPECT_TRUE(test::click(dialog, IDC_WORDS_REWRITE));
+    test::set_text(dialog, IDC_WORDS_EDIT, L"TB");
+    EXPECT_TRUE(test::click(dialog, IDC_WORDS_ADD));
+    test::select_rows(list, {1});
+    EXPECT_TRUE(test::click(dialog, IDC_WORDS_DELETE));
+    EXPECT_TRUE(session.take_boxes().empty());
+  });
+  command(IDM_WORDS);
+  EXPECT_TRUE(session.steps_ran());
+  EXPECT_EQ(test::read_file(dir_.path() / "words.txt"), sjis("NOTE\r\n注記\r\nFG\r\n"));
+  close_main_window();
+  EXPECT_EQ(test::read_file(dir_.path() / "words.txt"), sjis("禁止\r\nFG\r\nTB\r\n"));
+}
+
 }  // namespace
 }  // namespace korvane
