@@ -44,14 +44,6 @@ TEST(BasePartsEditing, CellsFollowTheDialogsColumnOrder) {
   EXPECT_EQ(base_part_cells(named("x", 7))[4], "    ");
 }
 
-TEST(BasePartsEditing, RowsStopAtTheFirstEmptyPartName) {
-  EXPECT_EQ(shown_base_parts(BasePartsStore{}), 0);
-  BasePartsStore store = store_of(5);
-  EXPECT_EQ(shown_base_parts(store), 5);
-  store.entries[2].part_name.clear();
-  EXPECT_EQ(shown_base_parts(store), 2);
-}
-
 TEST(BasePartsEditing, FieldsAreCheckedBeforeTheSelection) {
   BasePartsStore store = store_of(3);
   test::RecordingNotifier notifier;
@@ -121,17 +113,6 @@ TEST(BasePartsEditing, AddStopsAt199EntriesBeforeLookingAtTheFields) {
                                       "制限があります: 部品登録数２００を超えました。"}));
 }
 
-TEST(BasePartsEditing, InsertPutsTheEntryBeforeTheSelectedOne) {
-  BasePartsStore store = store_of(3);
-  test::RecordingNotifier notifier;
-  ASSERT_TRUE(insert_base_part(store, 1, named("new", 1), notifier));
-  EXPECT_EQ(names(store), (std::vector<std::string>{"P0", "new", "P1", "P2"}));
-  EXPECT_EQ(store.entries[1].supply_class, 1);
-  ASSERT_TRUE(insert_base_part(store, 0, named("first"), notifier));
-  EXPECT_EQ(store.entries.front().part_name, "first");
-  EXPECT_TRUE(notifier.messages.empty());
-}
-
 // Entries behind an unnamed one are not shown: no row can stand for them, so a row number
 // beyond the shown rows selects nothing.
 TEST(BasePartsEditing, EntriesBehindAnUnnamedOneCannotBeSelected) {
@@ -142,16 +123,6 @@ TEST(BasePartsEditing, EntriesBehindAnUnnamedOneCannotBeSelected) {
   EXPECT_FALSE(insert_base_part(store, 2, named("x"), notifier));
   EXPECT_EQ(notifier.messages.size(), 2u);
   EXPECT_EQ(names(store), (std::vector<std::string>{"P0", "P1", "", "P3", "P4"}));
-}
-
-TEST(BasePartsEditing, DeleteKeepsTheOrderOfTheRest) {
-  BasePartsStore store = store_of(6);
-  // Three selected rows, deleted as the dialog does: the first selected row each time.
-  for (int row : {1, 2, 3}) delete_base_part(store, row);
-  EXPECT_EQ(names(store), (std::vector<std::string>{"P0", "P2", "P4"}));
-  delete_base_part(store, 3);
-  delete_base_part(store, -1);
-  EXPECT_EQ(store.entries.size(), 3u);
 }
 
 }  // namespace

@@ -59,13 +59,5 @@ TEST(ProhibitedWordsEditing, AddAllowsDuplicatesButNotA101stWord) {
             std::vector<std::string>{"操作ミス: 禁止文字登録数１００を超えました。"});
 }
 
-TEST(ProhibitedWordsEditing, DeleteMovesTheLaterWordsUp) {
-  ProhibitedWords words = words_of({"A", "B", "C", "D", "E"});
-  for (int row : {1, 1, 1}) delete_prohibited_word(words, row);
-  EXPECT_EQ(words.words, (std::vector<std::string>{"A", "E"}));
-  delete_prohibited_word(words, 2);
-  EXPECT_EQ(words.words.size(), 2u);
-}
-
 }  // namespace
 }  // namespace korvane

@@ -23,27 +23,6 @@ PartsList rows_named(std::initializer_list<const char*> names) {
 // An editor the user closes with the close box: the buffer stays as it was.
 void close_box(RowEditorBuffer&) {}
 
-TEST(RowEditing, ModifyRewritesTheSelectedRowInItsPlace) {
-  PartsList parts = rows_named({"A", "B", "C"});
-  RowEditorBuffer seen;
-  test::RecordingNotifier notifier;
-  const int row = modify_part_row(parts, 1, notifier, [&](RowEditorBuffer& buffer) {
-    seen = buffer;
-    buffer[2] = "new name";
-    buffer[7] = "";
-  });
-  EXPECT_EQ(row, 1);
-  EXPECT_EQ(seen[0], "B0");
-  EXPECT_EQ(seen[7], "B7");
-  ASSERT_EQ(parts.row_count(), 3);
-  EXPECT_EQ(parts.cell(1, 0), "B0");
-  EXPECT_EQ(parts.cell(1, 2), "new name");
-  EXPECT_EQ(parts.cell(1, 7), "");
-  EXPECT_EQ(parts.cell(0, 2), "A2");
-  EXPECT_EQ(parts.cell(2, 2), "C2");
-  EXPECT_TRUE(notifier.messages.empty());
-}
-
 TEST(RowEditing, ModifyClosedWithTheCloseBoxKeepsTheRowButCutsLongCells) {
   PartsList parts = rows_named({"A", "B"});
   std::string long_cell;
@@ -72,42 +51,6 @@ TEST(RowEditing, ModifyAndDeleteWithoutASelectionSayItAndChangeNothing) {
                                                          "操作ミス: 項目を選択して下さい。"}));
     EXPECT_EQ(notifier.messages[0].icon, Icon::None);
   }
-}
-
-TEST(RowEditing, DeleteRemovesOnlyTheFirstSelectedRow) {
-  PartsList parts = rows_named({"A", "B", "C", "D"});
-  test::RecordingNotifier notifier;
-  EXPECT_EQ(delete_part_row(parts, 1, notifier), 1);
-  ASSERT_EQ(parts.row_count(), 3);
-  EXPECT_EQ(parts.cell(0, 0), "A0");
-  EXPECT_EQ(parts.cell(1, 0), "C0");
-  EXPECT_EQ(parts.cell(2, 0), "D0");
-  EXPECT_EQ(delete_part_row(parts, 2, notifier), 2);  // the last row
-  EXPECT_EQ(parts.row_count(), 2);
-  EXPECT_TRUE(notifier.messages.empty());
-}
-
-TEST(RowEditing, AddWithoutASelectionAppendsWhatTheEditorGives) {
-  PartsList parts = rows_named({"A"});
-  RowEditorBuffer seen{"x"};
-  EXPECT_EQ(add_part_row(parts, -1, [&](RowEditorBuffer& buffer) { seen = buffer; }), 1);
-  EXPECT_EQ(seen, RowEditorBuffer{});
-  ASSERT_EQ(parts.row_count(), 2);
-  EXPECT_EQ(parts.row(1), PartsRow{});
-
-  EXPECT_EQ(add_part_row(parts, -1, [](RowEditorBuffer& buffer) { buffer[6] = "3"; }), 2);
-  EXPECT_EQ(parts.cell(2, 6), "3");
-  EXPECT_EQ(parts.cell(2, 0), "");
-}
-
-TEST(RowEditing, AddWithASelectionInsertsAnEditedCopyAboveIt) {
-  PartsList parts = rows_named({"A", "B", "C"});
-  EXPECT_EQ(add_part_row(parts, 1, [](RowEditorBuffer& buffer) { buffer[0] = "B0-copy"; }), 1);
-  ASSERT_EQ(parts.row_count(), 4);
-  EXPECT_EQ(parts.cell(1, 0), "B0-copy");
-  EXPECT_EQ(parts.cell(1, 5), "B5");
-  EXPECT_EQ(parts.cell(2, 0), "B0");
-  EXPECT_EQ(parts.cell(3, 0), "C0");
 }
 
 TEST(RowEditing, TheComboBoxStoresOnlyTheTwoClassWords) {
