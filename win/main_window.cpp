@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "resource.h"
 #include "settings/settings.h"
+#include "settings_dialog.h"
 
 namespace korvane::win {
 namespace {
@@ -13,8 +15,20 @@ LRESULT on_create(HWND hwnd, App& app) {
   app.notifier.set_owner(hwnd);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  read_settings(app.ws, app.notifier);
+  SettingsDialogs dialogs;
+  dialogs.settings_dialog = [&app](Workspace& ws) { run_settings_dialog(app.main, ws); };
+  read_settings(app.ws, app.notifier, dialogs);
   return 0;
+}
+
+// The list-view columns are built once, at start: the new ones show after a restart.
+void change_settings(App& app) {
+  run_settings_dialog(app.main, app.ws);
+  MessageBoxW(app.main, L"設定を有効にする場合は、再起動して下さい。", L"再起動をしよう！", MB_OK);
+}
+
+void on_command(App& app, int id) {
+  if (id == IDM_SETTINGS) change_settings(app);
 }
 
 void on_destroy(App& app) {
@@ -49,6 +63,9 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     case WM_PAINT:
       return on_paint(hwnd);
     case WM_QUERYNEWPALETTE:
+      return 0;
+    case WM_COMMAND:
+      on_command(*app, LOWORD(wparam));
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
