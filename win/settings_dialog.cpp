@@ -1,17 +1,13 @@
 #include "settings_dialog.h"
 
-#include <cderr.h>
-#include <commdlg.h>
-
-#include <optional>
 #include <span>
 #include <string>
 
+#include "file_dialogs.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
 #include "resource.h"
 #include "settings/settings_form.h"
-#include "text/sjis.h"
 #include "wide.h"
 #include "win_notifier.h"
 #include "workspace.h"
@@ -50,10 +46,6 @@ constexpr int kFieldColumnCombos[kColumnSettingCount] = {
     IDC_SET_TA_NO, IDC_SET_A_NO,  IDC_SET_PA_NO, IDC_SET_MA_NO,
     IDC_SET_SP_NO, IDC_SET_TY_NO, IDC_SET_SU_NO, IDC_SET_SI_NO};
 
-constexpr DWORD kNameCapacity = 256;
-constexpr wchar_t kLocateTitle[] = L"ファイルの在処を指定";
-constexpr wchar_t kLocateFilter[] = L"ﾃｷｽﾄﾌｧｲﾙ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
-
 Workspace& workspace_of(HWND dialog) {
   return *reinterpret_cast<Workspace*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
@@ -77,49 +69,6 @@ void fill_combo(HWND dialog, int id, std::span<const std::string_view> items,
     SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
   }
   set_item_text(dialog, id, text);
-}
-
-// Keeps the process's current directory, which the open dialog moves to the folder the user
-// browsed to: Korvane.ini and relative reference paths are named from the start folder.
-class CurrentDirectoryKeeper {
- public:
-  CurrentDirectoryKeeper() {
-    const DWORD length = GetCurrentDirectoryW(0, nullptr);
-    folder_.resize(length);
-    folder_.resize(GetCurrentDirectoryW(length, folder_.data()));
-  }
-  ~CurrentDirectoryKeeper() {
-    if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
-  }
-  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
-  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
-
- private:
-  std::wstring folder_;
-};
-
-// "ファイルの在処を指定", opened on `initial`. The path confirmed, or nothing when cancelled.
-std::optional<std::string> locate_file(HWND owner, std::string_view initial) {
-  const std::wstring initial_name = widen(cut_to_capacity(initial, kNameCapacity));
-  wchar_t name[kNameCapacity] = {};
-  initial_name.copy(name, kNameCapacity - 1);
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = kLocateFilter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = name;
-  ofn.nMaxFile = kNameCapacity;
-  ofn.lpstrTitle = kLocateTitle;
-  ofn.Flags = OFN_HIDEREADONLY;
-  CurrentDirectoryKeeper keeper;
-  if (GetOpenFileNameW(&ofn)) return narrow(name);
-  // A text the dialog cannot take as a file name would keep it from opening at all: open it
-  // empty instead, so the button still lets the user pick a file.
-  if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || name[0] == L'\0') return std::nullopt;
-  name[0] = L'\0';
-  if (GetOpenFileNameW(&ofn)) return narrow(name);
-  return std::nullopt;
 }
 
 SettingsForm read_form(HWND dialog) {
@@ -170,7 +119,7 @@ void on_ok(HWND dialog, Workspace& ws) {
 }
 
 void on_choose_file(HWND dialog, int edit) {
-  if (const auto path = locate_file(dialog, item_text(dialog, edit))) {
+  if (const auto path = locate_reference_file(dialog, item_text(dialog, edit))) {
     set_item_text(dialog, edit, *path);
   }
 }

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "gui_driver.h"
+#include "main_window_fixture.h"
 #include "resource.h"
 #include "settings/settings_form.h"
 #include "settings_dialog.h"
@@ -492,6 +497,175 @@ TEST_F(SettingsDialogTest, ReloadWithoutAPairDoesNothing) {
   EXPECT_EQ(ws_.settings, expected);
   EXPECT_TRUE(ws_.base_parts.entries.empty());
   EXPECT_EQ(seen_.size(), 1u);
+}
+
+TEST_F(SettingsDialogTest, DirOpensTheLocateDialogOnTheEditsPathAndPutsTheChoiceThere) {
+  std::filesystem::create_directory(dir_.path() / "lists");
+  test::write_file(dir_.path() / "lists" / "old.txt", "");
+  test::write_file(dir_.path() / "lists" / "new.txt", "");
+  ws_.settings = every_field_set();
+  ws_.settings.part_file[1] = win::narrow((dir_.path() / "lists" / "old.txt").wstring());
+  const DWORD ui_thread = GetCurrentThreadId();
+  std::vector<std::wstring> types;
+  std::wstring part_edit, kinsi_edit;
+  run_dialog([&](HWND dialog) {
+    post_click(dialog, IDC_SET_PART_DIR2);
+    if (HWND box = wait_for_dialog(ui_thread, L"ファイルの在処を指定")) {
+      HWND combo = GetDlgItem(box, 0x470);  // cmb1, the file types
+      for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        types.push_back(text);
+      }
+      // A bare name: the dialog must have opened in the folder of the edit's path.
+      DialogDriver::enter_file_name(L"new.txt")(box);
+      wait_until_closed(box);
+    }
+    post_click(dialog, IDC_SET_KINSI_DIR3);
+    if (HWND box = wait_for_dialog(ui_thread, L"ファイルの在処を指定")) {
+      DialogDriver::press(IDCANCEL)(box);
+      wait_until_closed(box);
+    }
+    part_edit = test::dialog_item_text(dialog, IDC_SET_PART_FILE2);
+    kinsi_edit = test::dialog_item_text(dialog, IDC_SET_KINSI_FILE3);
+    close_box(dialog);
+  });
+  EXPECT_EQ(types, (std::vector<std::wstring>{L"ﾃｷｽﾄﾌｧｲﾙ(*.txt)", L"ALLFile(*.*)"}));
+  EXPECT_EQ(part_edit, (dir_.path() / "lists" / "new.txt").wstring());
+  EXPECT_EQ(kinsi_edit, L"words3.txt");  // cancelled
+  // The edit's text reaches the record only through "ＯＫ" or "再読込".
+  EXPECT_EQ(ws_.settings.part_file[1], win::narrow((dir_.path() / "lists" / "old.txt").wstring()));
+  // Korvane.ini and relative reference paths are still found where the program started.
+  EXPECT_EQ(std::filesystem::current_path(), dir_.path());
+}
+
+// The dialog as the main window opens it: command 37831 and the first start.
+class SettingsCommandTest : public test::MainWindowTest {
+ protected:
+  std::wstring column_title(int k) {
+    wchar_t title[128] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = title;
+    column.cchTextMax = 128;
+    SendMessageW(list(), LVM_GETCOLUMNW, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&column));
+    return title;
+  }
+};
+
+TEST_F(SettingsCommandTest, TheCommandShowsTheDialogThenAlwaysTheRestartNotice) {
+  write_settings_file();
+  ASSERT_TRUE(open_main_window());
+  HWND owner = nullptr;
+  DialogDriver driver;
+  driver.expect(L"環境設定", [&owner](HWND dialog) {
+    owner = GetWindow(dialog, GW_OWNER);
+    set_text(dialog, IDC_SET_COMMENT1, L"品番");
+    close_box(dialog);
+  });
+  driver.expect(L"再起動をしよう！", DialogDriver::press(IDOK));
+  command(IDM_SETTINGS);
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(owner, main_);
+  ASSERT_EQ(driver.seen().size(), 2u);
+  EXPECT_EQ(driver.seen()[1].text, L"設定を有効にする場合は、再起動して下さい。");
+  EXPECT_EQ(app_.ws.settings.columns[1].comment, test::sjis("図番"));  // closed: not stored
+
+  DialogDriver ok;
+  ok.expect(L"環境設定", [](HWND dialog) {
+    set_text(dialog, IDC_SET_COMMENT1, L"品番");
+    set_text(dialog, IDC_SET_PT_Y, L"80");
+    click(dialog, IDC_SET_OK);
+  });
+  ok.expect(L"再起動をしよう！", DialogDriver::press(IDOK));
+  command(IDM_SETTINGS);
+  ASSERT_TRUE(ok.all_handled());
+  EXPECT_EQ(ok.seen().size(), 2u);
+  EXPECT_EQ(app_.ws.settings.columns[1].comment, test::sjis("品番"));
+  EXPECT_EQ(app_.ws.settings.pt_y, 80);
+  EXPECT_EQ(column_title(1), L"図番");  // the columns change at the next start
+  close_main_window();
+  const std::string ini = test::read_file(dir_.path() / "Korvane.ini");
+  EXPECT_NE(ini.find(test::sjis("comment1=品番\r\n")), std::string::npos);
+  EXPECT_NE(ini.find("pt_y=80\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsCommandTest, APairPickedByRadioAndClosedGetsTheListsAtExit) {
+  test::write_file(dir_.path() / "bp1.txt", test::sjis("電磁接触器,MC,S-T,三菱,0,,,,,,,,,\r\n"));
+  test::write_file(dir_.path() / "kw1.txt", "TITLE\r\n");
+  write_settings_file([](Settings& s) {
+    s.part_select = 1;
+    s.part_file[0] = "bp1.txt";
+    s.kinsi_file[0] = "kw1.txt";
+    s.part_file[2] = "bp3.txt";
+    s.kinsi_file[2] = "kw3.txt";
+  });
+  ASSERT_TRUE(open_main_window());
+  DialogDriver driver;
+  driver.expect(L"環境設定", [](HWND dialog) {
+    click(dialog, IDC_SET_PAIR3);
+    close_box(dialog);
+  });
+  driver.expect(L"再起動をしよう！", DialogDriver::press(IDOK));
+  command(IDM_SETTINGS);
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(app_.ws.settings.part_select, 3);
+  EXPECT_EQ(app_.ws.base_parts.entries.size(), 1u);  // pair 1's lists, not reloaded
+  EXPECT_FALSE(std::filesystem::exists(dir_.path() / "bp3.txt"));
+  close_main_window();
+  EXPECT_EQ(test::read_file(dir_.path() / "bp3.txt"),
+            test::sjis("電磁接触器,MC,S-T,三菱,0,,,,,,,,,\r\n"));
+  EXPECT_EQ(test::read_file(dir_.path() / "kw3.txt"), "TITLE\r\n");
+  EXPECT_NE(test::read_file(dir_.path() / "Korvane.ini").find("part_select=3\r\n"),
+            std::string::npos);
+}
+
+TEST_F(SettingsCommandTest, FirstStartNoOpensTheDialogWithTheInitialValuesAndOkStoresThem) {
+  test::write_file(dir_.path() / "bp.txt", test::sjis("電磁接触器,MC,S-T,三菱,0,,,,,,,,,\r\n"));
+  test::write_file(dir_.path() / "kw.txt", "TITLE\r\n");
+  Snapshot shown;
+  std::wstring owner;
+  DialogDriver driver;
+  driver.expect(L"環境設定ファイル", DialogDriver::press(IDNO));
+  driver.expect(L"環境設定", [&](HWND dialog) {
+    shown = snapshot(dialog);
+    owner = test::window_text(GetWindow(dialog, GW_OWNER));
+    set_text(dialog, IDC_SET_PART_FILE1, L"bp.txt");
+    set_text(dialog, IDC_SET_KINSI_FILE1, L"kw.txt");
+    click(dialog, IDC_SET_PAIR1);
+    set_text(dialog, IDC_SET_COMMENT0, L"Tag");
+    set_text(dialog, IDC_SET_HABA0, L"120");
+    set_text(dialog, IDC_SET_JYUNBAN4, L"2");
+    click(dialog, IDC_SET_OK);
+  });
+  ASSERT_TRUE(open_main_window());
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(driver.seen().size(), 2u);  // no restart notice at the first start
+  EXPECT_EQ(owner, L"Korvane Ver1.06");
+
+  // The record as it was before any file: the initial values.
+  for (int id = IDC_SET_PAIR1; id <= IDC_SET_PAIR5; ++id) EXPECT_FALSE(shown.by_id(id)->checked);
+  EXPECT_EQ(shown.text(IDC_SET_COMMENT0), L"");
+  EXPECT_EQ(shown.text(IDC_SET_JYUNBAN0), L"0");
+  EXPECT_EQ(shown.text(IDC_SET_HABA3), L"0");
+  EXPECT_EQ(shown.text(IDC_SET_A_NO), L"1");
+  EXPECT_EQ(shown.text(IDC_SET_SI_NO), L"7");
+  EXPECT_EQ(shown.text(IDC_SET_SAVE_MODE), L"分割");
+  EXPECT_EQ(shown.text(IDC_SET_SAVE_FORMAT), L"csv");
+  EXPECT_EQ(shown.text(IDC_SET_PT_X), L"5");
+  EXPECT_EQ(shown.text(IDC_SET_PT_Y), L"50");
+
+  // Stored before the lists were loaded and the list view built.
+  EXPECT_EQ(app_.ws.settings.part_select, 1);
+  EXPECT_EQ(app_.ws.settings.part_file[0], "bp.txt");
+  EXPECT_EQ(app_.ws.settings.columns[0].jyunban, 1);
+  EXPECT_EQ(app_.ws.settings.columns[4].jyunban, 2);
+  EXPECT_EQ(app_.ws.base_parts.entries.size(), 1u);
+  EXPECT_EQ(app_.ws.prohibited_words.words, std::vector<std::string>{"TITLE"});
+  EXPECT_EQ(column_title(0), L"Tag");
+  close_main_window();
+  const std::string ini = test::read_file(dir_.path() / "Korvane.ini");
+  EXPECT_NE(ini.find("comment0=Tag\r\njyunban0=1\r\nhaba0=120\r\n"), std::string::npos);
 }
 
 }  // namespace
