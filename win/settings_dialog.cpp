@@ -46,8 +46,9 @@ constexpr int kFieldColumnCombos[kColumnSettingCount] = {
     IDC_SET_TA_NO, IDC_SET_A_NO,  IDC_SET_PA_NO, IDC_SET_MA_NO,
     IDC_SET_SP_NO, IDC_SET_TY_NO, IDC_SET_SU_NO, IDC_SET_SI_NO};
 
-Workspace& workspace_of(HWND dialog) {
-  return *reinterpret_cast<Workspace*>(GetWindowLongPtrW(dialog, DWLP_USER));
+// Null until WM_INITDIALOG: controls may notify while they are being created.
+Workspace* workspace_of(HWND dialog) {
+  return reinterpret_cast<Workspace*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 std::string item_text(HWND dialog, int id) {
@@ -148,8 +149,7 @@ int pair_of(const int (&ids)[kPairCount], int id) {
   return -1;
 }
 
-void on_command(HWND dialog, int id) {
-  Workspace& ws = workspace_of(dialog);
+void on_command(HWND dialog, Workspace& ws, int id) {
   if (id == IDC_SET_OK) {
     on_ok(dialog, ws);
   } else if (id == IDC_SET_RELOAD) {
@@ -167,10 +167,10 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-      fill(dialog, workspace_of(dialog).settings);
+      fill(dialog, workspace_of(dialog)->settings);
       return TRUE;
     case WM_COMMAND:
-      on_command(dialog, LOWORD(wparam));
+      if (Workspace* ws = workspace_of(dialog)) on_command(dialog, *ws, LOWORD(wparam));
       return TRUE;
     case WM_CLOSE:
       EndDialog(dialog, 1);  // only what the radios and "再読込" stored stays
