@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "settings/settings_form.h"
 #include "test_support.h"
 
@@ -9,10 +7,6 @@ namespace korvane {
 namespace {
 
 using test::sjis;
-
-std::vector<std::string> items(std::span<const std::string_view> span) {
-  return {span.begin(), span.end()};
-}
 
 // Every field away from its initial value, within the ranges the dialog offers.
 Settings every_field_set() {
@@ -39,27 +33,6 @@ Settings every_field_set() {
   s.pt_y = 75;
   s.file_folder = "D:\\dxf";
   return s;
-}
-
-TEST(SettingsForm, ShowsNumbersInDecimalAndTheOutputModesByName) {
-  const Settings s = every_field_set();
-  const SettingsForm form = settings_form(s);
-  EXPECT_EQ(form.part_file[2], sjis("C:\\部品\\p2.txt"));
-  EXPECT_EQ(form.kinsi_file[4], "k4.txt");
-  EXPECT_EQ(form.columns[5], (SettingsFormColumn{sjis("列5"), "7", "55", sjis("固5")}));
-  EXPECT_EQ(form.field_columns[0], "0");
-  EXPECT_EQ(form.field_columns[7], "4");
-  EXPECT_EQ(form.save_mode, sjis("一括"));
-  EXPECT_EQ(form.save_format, "txt");
-  EXPECT_EQ(form.pt_x, "12");
-  EXPECT_EQ(form.pt_y, "75");
-
-  Settings initial;
-  initial.file_save_mode = -2;  // any non-zero value is one file
-  const SettingsForm initial_form = settings_form(initial);
-  EXPECT_EQ(initial_form.save_mode, sjis("一括"));
-  EXPECT_EQ(initial_form.save_format, "csv");
-  EXPECT_EQ(initial_form.columns[0].jyunban, "0");  // shown as it is, stored as 1
 }
 
 TEST(SettingsForm, StoringWhatWasShownGivesTheRecordBack) {
@@ -139,15 +112,6 @@ TEST(SettingsForm, ReloadStoresOnlyTheChosenPair) {
   EXPECT_EQ(s, before);
   store_pair_paths(s, 5, "x", "y");  // no such pair
   EXPECT_EQ(s, before);
-}
-
-TEST(SettingsForm, ComboItems) {
-  EXPECT_EQ(items(order_items(0)), (std::vector<std::string>{"1"}));
-  EXPECT_EQ(items(order_items(7)),
-            (std::vector<std::string>{"0", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-  EXPECT_EQ(items(field_column_items(0)), (std::vector<std::string>{"0"}));
-  EXPECT_EQ(items(field_column_items(1)),
-            (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
 }
 
 }  // namespace
