@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "resource.h"
+#include "series_window.h"
 #include "settings/settings.h"
+#include "version_box.h"
 
 namespace korvane::win {
 namespace {
@@ -29,6 +32,19 @@ LRESULT on_paint(HWND hwnd) {
   return 0;
 }
 
+void on_command(HWND hwnd, WPARAM wparam) {
+  switch (LOWORD(wparam)) {
+    case IDM_SERIES:
+      open_series_window(hwnd);
+      break;
+    case IDM_VERSION:
+      run_version_box(hwnd);
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 App* app_of(HWND hwnd) { return reinterpret_cast<App*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
@@ -49,6 +65,9 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     case WM_PAINT:
       return on_paint(hwnd);
     case WM_QUERYNEWPALETTE:
+      return 0;
+    case WM_COMMAND:
+      on_command(hwnd, wparam);
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
