@@ -123,7 +123,7 @@ TEST(SeriesAnimation, ZoomGrowsShrinksAndGrowsBackCentredInTheClient) {
 }
 
 TEST(SeriesAnimation, SplitMovesEachQuarterOutAndTurnsIt) {
-  const auto frames = play(229);
+  const auto frames = play(230);
   // Frame 217: c = 5. Quarters 31 and 32 wide, 33 and 34 high.
   const auto& f = frames[217];
   ASSERT_EQ(f.size(), 1u + 8u + 1u);  // white, four quarters copied and turned, the title
