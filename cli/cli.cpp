@@ -1,46 +1,32 @@
 #include "cli.h"
 
 #include <ostream>
-#include <string_view>
+
+#include "commands.h"
+#include "options.h"
 
 namespace korvane::cli {
-namespace {
-
-struct OptionHelp {
-  std::string_view usage;
-  std::string_view text;
-};
-
-constexpr OptionHelp kCommands[] = {
-    {"korvane-cli --help", "show this help"},
-    {"korvane-cli --version", "show the version"},
-};
-
-void print_help(std::ostream& out) {
-  out << "korvane-cli " KORVANE_VERSION " - parts lists from electrical drawings (ASCII DXF)\n\n"
-      << "Usage:\n";
-  for (const OptionHelp& c : kCommands) out << "  " << c.usage << "\n      " << c.text << "\n";
-  out << "\nExit status: 0 success, 2 bad usage or an input file problem, 1 an unexpected "
-         "failure.\n";
-}
-
-}  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) {
-    err << "korvane-cli: no command given (see korvane-cli --help)\n";
+  const ParsedCommandLine parsed = parse_command_line(args);
+  if (!parsed.errors.empty()) {
+    for (const std::string& error : parsed.errors) err << "korvane-cli: " << error << "\n";
     return kExitUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    print_help(out);
-    return kExitOk;
+  const Options& options = parsed.options;
+  switch (options.command) {
+    case Command::Help:
+      print_help(out);
+      return kExitOk;
+    case Command::Version:
+      out << "korvane-cli " KORVANE_VERSION "\n";
+      return kExitOk;
+    case Command::Convert:
+      return run_convert(options, out, err);
+    case Command::Texts:
+      return run_texts(options, out, err);
   }
-  if (args[0] == "--version") {
-    out << "korvane-cli " KORVANE_VERSION "\n";
-    return kExitOk;
-  }
-  err << "korvane-cli: unknown command '" << args[0] << "' (see korvane-cli --help)\n";
-  return kExitUsage;
+  return kExitFailure;
 }
 
 }  // namespace korvane::cli

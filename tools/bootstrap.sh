@@ -6,8 +6,8 @@ packages=(
   cmake ninja-build g++ python3 clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic
-  weasyprint python3-markdown locales
+  wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
+  weasyprint python3-markdown
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -21,10 +21,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
-# Wine maps Unix file names through the C library's locale: unless ja_JP.UTF-8 exists, names such
-# as "Korvaneﾄﾞｷﾒﾝﾄ.txt" cannot be opened by the Windows programs, which run under that locale.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+# Wine runs the Windows programs with a Japanese locale, as on a Japanese Windows: it needs the
+# system locale to store Japanese file names.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   echo "bootstrap: generating the ja_JP.UTF-8 locale"
-  echo "ja_JP.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

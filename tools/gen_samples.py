@@ -2,8 +2,10 @@
 """Writes the sample drawings and reference files under samples/ and checks them.
 
 The three drawings of a motor control panel (main circuit, control circuit, operation board) are
-ASCII DXF in the layout AutoCAD R2000 (AC1015) writes, with Shift-JIS texts. After writing, the
-script reads the drawings back the way the program's reader takes texts (TEXT, MTEXT and ATTRIB of
+ASCII DXF in the layout AutoCAD R2000 (AC1015) writes, with Shift-JIS texts. The main circuit has a
+twin saved as AutoCAD 2010 (AC1024) writes it: UTF-8 texts, some characters as \\U+XXXX
+escapes; read, it must give exactly the texts of the Shift-JIS drawing. After writing, the script
+reads the drawings back the way the program's reader takes texts (TEXT, MTEXT and ATTRIB of
 the ENTITIES section), runs recognition with samples/Korvane.ini, and checks that every tag number
 collects exactly its own texts, drawing by drawing and with all three drawings in one batch.
 
@@ -13,6 +15,7 @@ collects exactly its own texts, drawing by drawing and with all three drawings i
 """
 
 import os
+import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -20,6 +23,11 @@ SAMPLES = os.path.join(ROOT, "samples")
 RESET_INI = os.path.join(ROOT, "tests", "data", "settings", "reset_values.ini")
 
 DRAWINGS = ["main_circuit.dxf", "control_circuit.dxf", "operation_board.dxf"]
+UTF8_TWIN = "main_circuit_utf8.dxf"  # of DRAWINGS[0]
+
+# Characters the UTF-8 twin writes as \U+XXXX escapes, as CAD programs do for characters outside
+# the code page they save with: in part rows (IM1, TS1), a prohibited word (MCC盤) and other texts.
+TWIN_ESCAPED = "盤水℃φ"
 
 PITCH = 4.0  # line pitch of a tag stack (text height 2.5)
 
@@ -147,17 +155,22 @@ class Dxf:
         self.text(740, 22, "承認")
         self.text(640, 13, "コルベ電機株式会社 制御盤設計課")
 
-    def render(self, newline):
+    def render(self, newline, version="AC1015"):
+        """AC1015: Shift-JIS; AC1021 and later: UTF-8 with the TWIN_ESCAPED characters escaped."""
         out = []
+        utf8 = version >= "AC1021"
 
         def put(pairs):
             for code, value in pairs:
                 out.append("%3d" % code)
+                if utf8:
+                    value = "".join("\\U+%04X" % ord(c) if c in TWIN_ESCAPED else c
+                                    for c in value)
                 out.append(value)
 
         w, h = self.extent
         put([(0, "SECTION"), (2, "HEADER"),
-             (9, "$ACADVER"), (1, "AC1015"),
+             (9, "$ACADVER"), (1, version),
              (9, "$ACADMAINTVER"), (70, "6"),
              (9, "$DWGCODEPAGE"), (3, "ANSI_932"),
              (9, "$INSBASE"), (10, "0.0"), (20, "0.0"), (30, "0.0"),
@@ -239,7 +252,7 @@ class Dxf:
              (3, "ACAD_GROUP"), (350, "D"),
              (0, "DICTIONARY"), (5, "D"), (330, "C"), (100, "AcDbDictionary"), (281, "1"),
              (0, "ENDSEC"), (0, "EOF")])
-        return (newline.join(out) + newline).encode("cp932")
+        return (newline.join(out) + newline).encode("utf-8" if utf8 else "cp932")
 
 
 # --- the three drawings ----------------------------------------------------------------------
@@ -519,6 +532,14 @@ def korvane_ini_bytes():
 # --- reading back ------------------------------------------------------------------------------
 
 
+def program_text(value, utf8):
+    """A group 1 value as the program keeps it (the samples hold only code page 932 characters)."""
+    if not utf8:
+        return value
+    s = value.decode("utf-8")
+    return re.sub(r"\\U\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), s).encode("cp932")
+
+
 def read_dxf_texts(data):
     """(x, y, text bytes) of TEXT / MTEXT / ATTRIB in ENTITIES, as the program's reader takes them."""
     if data.startswith(b"\xef\xbb\xbf"):
@@ -528,9 +549,13 @@ def read_dxf_texts(data):
         lines.pop()
     texts, section, pending, rec = [], 0, set(), {}
     full = {"text", "x", "y"}
+    utf8, version_due = False, False
     for i in range(0, len(lines) - 1, 2):
         code = int(lines[i].strip())  # raises on a file that is not ASCII DXF
         value = lines[i + 1]
+        if version_due and code == 1 and re.fullmatch(rb"AC\d+", value.strip()):
+            utf8 = int(value.strip()[2:]) >= 1021
+        version_due = code == 9 and section == 1 and value.strip() == b"$ACADVER"
         if code == 0:
             if value.startswith(b"EOF"):
                 break
@@ -548,7 +573,7 @@ def read_dxf_texts(data):
             pending = set(full)
         elif code in (1, 10, 20) and section == 5 and pending:
             item = {1: "text", 10: "x", 20: "y"}[code]
-            rec[item] = value if code == 1 else float(value)
+            rec[item] = program_text(value, utf8) if code == 1 else float(value)
             pending.discard(item)
             if not pending:
                 texts.append((rec["x"], rec["y"], rec["text"]))
@@ -644,6 +669,18 @@ def compare(name, rows, expected):
     return failures
 
 
+def check_twin(show):
+    texts = {}
+    for name in (DRAWINGS[0], UTF8_TWIN):
+        with open(os.path.join(SAMPLES, name), "rb") as f:
+            texts[name] = read_dxf_texts(f.read())
+    if show:
+        print("== %s: %d texts" % (UTF8_TWIN, len(texts[UTF8_TWIN])))
+    if texts[UTF8_TWIN] != texts[DRAWINGS[0]]:
+        return ["%s: texts differ from those of %s" % (UTF8_TWIN, DRAWINGS[0])]
+    return []
+
+
 def main():
     check_only = "--check" in sys.argv
     show = "--print" in sys.argv
@@ -660,7 +697,10 @@ def main():
             f.write("".join(w + "\r\n" for w in PROHIBITED_WORDS).encode("cp932"))
         with open(os.path.join(SAMPLES, "Korvane.ini"), "wb") as f:
             f.write(korvane_ini_bytes())
+        with open(os.path.join(SAMPLES, UTF8_TWIN), "wb") as f:
+            f.write(main_circuit().render("\r\n", "AC1024"))
     failures = check([(n, d.expected) for n, d in zip(DRAWINGS, drawings)], show)
+    failures += check_twin(show)
     for f in failures:
         print(f, file=sys.stderr)
     if failures:

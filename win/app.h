@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "parts_list_view.h"
 #include "win_notifier.h"
 #include "workspace.h"
 
@@ -17,6 +18,8 @@ inline constexpr int kMainHeight = 540;
 struct App {
   HINSTANCE instance = nullptr;
   HWND main = nullptr;
+  HWND toolbar = nullptr;
+  PartsListView parts_view;  // the list view that shows ws.parts, and its in-place editor
   Workspace ws;
   WinNotifier notifier;
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit

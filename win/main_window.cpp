@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "commands.h"
+#include "parts_list_view.h"
+#include "reference_files.h"
 #include "resource.h"
-#include "series_window.h"
 #include "settings/settings.h"
-#include "version_box.h"
+#include "toolbar.h"
 
 namespace korvane::win {
 namespace {
@@ -16,13 +18,34 @@ LRESULT on_create(HWND hwnd, App& app) {
   app.notifier.set_owner(hwnd);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  read_settings(app.ws, app.notifier);
+  read_settings(app.ws, app.notifier, settings_dialogs(app));
+  load_reference_pair(app);
+  app.toolbar = create_toolbar(hwnd, app.instance);
+  create_parts_list_view(app);
   return 0;
 }
 
+// The settings first; the reference pair only if the user did not choose to quit at once
+// because the settings could not be written.
 void on_destroy(App& app) {
+  close_cell_editors(app);
   app.quit_at_once = write_settings(app.ws, app.notifier);
+  if (!app.quit_at_once) save_reference_pair(app);
   PostQuitMessage(0);
+}
+
+void on_nc_destroy(App& app) {
+  release_parts_list_view(app);
+  app.toolbar = nullptr;
+  app.main = nullptr;
+}
+
+LRESULT on_size(HWND hwnd, App& app, WPARAM wparam, LPARAM lparam) {
+  if (app.toolbar) SendMessageW(app.toolbar, WM_SIZE, wparam, lparam);
+  place_parts_list_view(app, LOWORD(lparam), HIWORD(lparam));
+  InvalidateRect(hwnd, nullptr, FALSE);
+  UpdateWindow(hwnd);
+  return 0;
 }
 
 LRESULT on_paint(HWND hwnd) {
@@ -32,17 +55,16 @@ LRESULT on_paint(HWND hwnd) {
   return 0;
 }
 
-void on_command(HWND hwnd, WPARAM wparam) {
-  switch (LOWORD(wparam)) {
-    case IDM_SERIES:
-      open_series_window(hwnd);
-      break;
-    case IDM_VERSION:
-      run_version_box(hwnd);
-      break;
-    default:
-      break;
-  }
+LRESULT on_notify(App& app, WPARAM wparam, LPARAM lparam) {
+  auto* header = reinterpret_cast<NMHDR*>(lparam);
+  if (header->idFrom == IDC_PARTS_LIST) return on_parts_list_notify(app, wparam, lparam);
+  if (header->code == TTN_GETDISPINFOW) fill_toolbar_tooltip(header, app.instance);
+  return 0;
+}
+
+LRESULT on_timer(App& app, WPARAM id) {
+  if (id == IDT_COMBO_CLOSE_TIMER) on_combo_close_timer(app);
+  return 0;
 }
 
 }  // namespace
@@ -62,13 +84,22 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     case WM_DESTROY:
       on_destroy(*app);
       return 0;
+    case WM_NCDESTROY:
+      on_nc_destroy(*app);
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+    case WM_SIZE:
+      return on_size(hwnd, *app, wparam, lparam);
     case WM_PAINT:
       return on_paint(hwnd);
     case WM_QUERYNEWPALETTE:
       return 0;
+    case WM_NOTIFY:
+      return on_notify(*app, wparam, lparam);
     case WM_COMMAND:
-      on_command(hwnd, wparam);
+      on_command(*app, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
+    case WM_TIMER:
+      return on_timer(*app, wparam);
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }

@@ -13,7 +13,11 @@ namespace {
 
 constexpr int kOutside = 0;
 constexpr int kNameAwaited = -1;
+constexpr int kHeader = 1;
 constexpr int kEntities = 5;
+
+// The first version whose text is UTF-8 (R2007).
+constexpr int kFirstUtf8Version = 1021;
 
 constexpr std::uint8_t kText = 1;
 constexpr std::uint8_t kX = 2;
@@ -67,7 +71,7 @@ double parse_coordinate(std::string_view s) {
 }
 
 int section_of(std::string_view name) {
-  if (begins_with(name, "HEADER")) return 1;
+  if (begins_with(name, "HEADER")) return kHeader;
   if (begins_with(name, "CLASSES")) return 2;
   if (begins_with(name, "TABLES")) return 3;
   if (begins_with(name, "BLOCKS")) return 4;
@@ -152,6 +156,8 @@ void DxfTextParser::refuse() {
 }
 
 void DxfTextParser::take_pair(int code, std::string_view value) {
+  const bool version_due = version_due_;
+  version_due_ = false;
   switch (code) {
     case 0:
       if (begins_with(value, "EOF")) {
@@ -173,7 +179,11 @@ void DxfTextParser::take_pair(int code, std::string_view value) {
         pending_ = kAll;
       }
       break;
+    case 9:
+      version_due_ = section_ == kHeader && trim_blanks(value) == "$ACADVER";
+      break;
     case 1:
+      if (version_due) take_version(value);
       if (section_ == kEntities && pending_ != 0) take_text_value(value);
       break;
     case 10:
@@ -187,9 +197,21 @@ void DxfTextParser::take_pair(int code, std::string_view value) {
   }
 }
 
+// "AC" and a number: from AC1021 on, the texts that follow are UTF-8.
+void DxfTextParser::take_version(std::string_view value) {
+  value = trim_blanks(value);
+  int number = 0;
+  if (value.size() < 3 || !begins_with(value, "AC") ||
+      value.find_first_not_of("0123456789", 2) != std::string_view::npos ||
+      !parse_group_code(value.substr(2), number)) {
+    return;
+  }
+  encoding_ = number >= kFirstUtf8Version ? DxfTextEncoding::Utf8 : DxfTextEncoding::ShiftJis;
+}
+
 // Every text value passes here, and only here.
 void DxfTextParser::take_text_value(std::string_view value) {
-  current_.text.assign(value.substr(0, cut_length(value, kDxfTextCapacity)));
+  current_.text = converter_.convert(value, encoding_, kDxfTextCapacity);
   complete_item(kText);
 }
 

@@ -3,6 +3,8 @@
 // A drawing is a sequence of pairs: a group-code line, then its value line. Only the ENTITIES
 // section is collected: for every entity that is a text (entity name "TEXT", or a subclass
 // marker "AcDbText" / "AcDbMText") the first group 1, 10 and 20 values make one record.
+// Drawings of AC1021 and later ($ACADVER in the HEADER) hold UTF-8 text; every text is kept as
+// Shift-JIS, see DxfTextConverter.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/dxf_text_value.h"
 #include "dxf/text_table.h"
 
 namespace korvane {
@@ -43,6 +46,7 @@ class DxfTextParser {
   void take_line(std::string_view line, bool truncated);
   void take_code_line(std::string_view line, bool truncated);
   void take_pair(int code, std::string_view value);
+  void take_version(std::string_view value);
   void take_text_value(std::string_view value);
   void take_coordinate(double& field, std::uint8_t item, std::string_view value);
   void complete_item(std::uint8_t item);
@@ -62,6 +66,9 @@ class DxfTextParser {
   bool not_ascii_ = false;
   int code_ = 0;
   int section_ = 0;           // 0 none, -1 name awaited, 1 HEADER ... 5 ENTITIES, 6 OBJECTS
+  bool version_due_ = false;  // the pair before was group 9 "$ACADVER" in the HEADER
+  DxfTextEncoding encoding_ = DxfTextEncoding::ShiftJis;
+  DxfTextConverter converter_;
   std::uint8_t pending_ = 0;  // the items of the current text entity still to come
   TextRecord current_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -155,10 +156,9 @@ void recognise_parts(Workspace& ws) {
   const Settings& settings = ws.settings;
   const double pt_x = settings.pt_x;
   const double pt_y = settings.pt_y;
-  // With pt_x 0 or less no window holds anything, so nothing needs indexing. (An optional index
-  // here trips GCC 12's maybe-uninitialized warning in the MinGW build.)
-  const TextTable no_texts;
-  const TextIndex index(pt_x > 0 ? texts : no_texts, pt_x);
+  // With pt_x 0 or less no window holds anything.
+  const std::unique_ptr<const TextIndex> index =
+      pt_x > 0 ? std::make_unique<const TextIndex>(texts, pt_x) : nullptr;
   Group group;
   std::vector<PartsRow> rows;
 
@@ -173,7 +173,7 @@ void recognise_parts(Workspace& ws) {
     const double left = x - pt_x;
     const double right = x + pt_x;
     const double bottom = y - pt_y;
-    if (left < right && bottom < y) index.search(left, right, bottom, y, group);
+    if (index && left < right && bottom < y) index->search(left, right, bottom, y, group);
 
     PartsRow row;
     row[0] = std::string(candidate);

@@ -1,7 +1,8 @@
 // Speed of read_dxf_file on a generated drawing of about 100 MB, CR LF line ends, as an R2000
 // CAD program writes it: LINE, CIRCLE and INSERT entities, about a quarter of all entities texts
 // (TEXT, MTEXT and the attributes of the inserts), plus header, tables and a block. Reports MB/s
-// and texts/s, warm cache.
+// and texts/s, warm cache. The same drawing is also written as a 2010 CAD program saves it
+// (AC1024, the same texts in UTF-8), whose texts the reader converts to Shift-JIS.
 //
 // Usage: dxf_reader_bench [--size_mb=N] [benchmark options]
 #include <benchmark/benchmark.h>
@@ -14,9 +15,11 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "dxf/dxf_reader.h"
 #include "notify.h"
+#include "text/encoding.h"
 
 namespace {
 
@@ -109,6 +112,13 @@ void circle(DrawingWriter& w) {
   w.number(40, 1.5 + w.pick(4));
 }
 
+// The texts as the drawing being written holds them.
+std::vector<std::string> g_texts_in_file;
+
+const std::string& some_text(DrawingWriter& w) {
+  return g_texts_in_file[static_cast<std::size_t>(w.pick(12))];
+}
+
 void insert(DrawingWriter& w) {
   entity_head(w, "INSERT", "AcDbBlockReference", "SYMBOL");
   w.pair(66, "     1");
@@ -124,7 +134,7 @@ void insert(DrawingWriter& w) {
   w.number(20, y - 2.0);
   w.number(30, 0.0);
   w.number(40, 2.5);
-  w.pair(1, kTexts[w.pick(12)]);
+  w.pair(1, some_text(w));
   w.pair(100, "AcDbAttribute");
   w.pair(2, "TAG");
   w.pair(70, "     0");
@@ -140,7 +150,7 @@ void text(DrawingWriter& w) {
   w.number(20, w.coord());
   w.number(30, 0.0);
   w.number(40, 2.5);
-  w.pair(1, kTexts[w.pick(12)]);
+  w.pair(1, some_text(w));
   w.pair(7, "STANDARD");
   w.pair(100, "AcDbText");
 }
@@ -154,17 +164,21 @@ void mtext(DrawingWriter& w) {
   w.number(41, 60.0);
   w.pair(71, "     1");
   w.pair(72, "     5");
-  w.pair(1, std::string(kTexts[w.pick(12)]) + "\\P" + kTexts[w.pick(12)]);
+  w.pair(1, some_text(w) + "\\P" + some_text(w));
   w.pair(7, "STANDARD");
 }
 
-// Returns the number of text records the reader should find.
-std::size_t generate(const std::string& path, std::size_t target_bytes) {
+// Returns the number of text records the reader should find. Draws `rounds` rounds of entities,
+// or as many as reach `target_bytes` when `rounds` is 0 (and sets it).
+std::size_t generate(const std::string& path, std::size_t target_bytes, bool utf8,
+                     std::size_t& rounds) {
+  g_texts_in_file.clear();
+  for (const char* t : kTexts) g_texts_in_file.push_back(utf8 ? korvane::sjis_to_utf8(t) : t);
   DrawingWriter w(20240601);
   w.pair(0, "SECTION");
   w.pair(2, "HEADER");
   w.pair(9, "$ACADVER");
-  w.pair(1, "AC1015");
+  w.pair(1, utf8 ? "AC1024" : "AC1015");
   w.pair(9, "$DWGCODEPAGE");
   w.pair(3, "ANSI_932");
   w.pair(9, "$EXTMAX");
@@ -199,7 +213,9 @@ std::size_t generate(const std::string& path, std::size_t target_bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   std::size_t written = 0;
   std::size_t texts = 0;
-  while (written < target_bytes) {
+  const std::size_t fixed_rounds = rounds;
+  std::size_t round = 0;
+  for (; fixed_rounds == 0 ? written < target_bytes : round < fixed_rounds; ++round) {
     // Of every 20 entities drawn: 9 lines, 4 circles, 4 inserts (each with one attribute),
     // 2 texts and 1 mtext: 7 texts among 24 entities.
     for (int i = 0; i < 20; ++i) {
@@ -227,22 +243,34 @@ std::size_t generate(const std::string& path, std::size_t target_bytes) {
   w.pair(0, "ENDSEC");
   w.pair(0, "EOF");
   out.write(w.bytes().data(), static_cast<std::streamsize>(w.bytes().size()));
+  rounds = round;
   return texts;
 }
 
-std::string g_path;
-std::size_t g_texts = 0;
+struct Drawing {
+  std::string path;
+  std::size_t texts = 0;
+  TextTable table;  // of the first read
+};
 
-void BM_ReadDxfFile(benchmark::State& state) {
+Drawing g_sjis;
+Drawing g_utf8;
+
+void BM_ReadDxfFile(benchmark::State& state, Drawing* drawing) {
   SilentNotifier notifier;
   TextTable table;
   for (auto _ : state) {
     table.clear();
-    if (!korvane::read_dxf_file(g_path, table, notifier)) state.SkipWithError("read failed");
+    if (!korvane::read_dxf_file(drawing->path, table, notifier)) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(table.data());
   }
-  if (table.size() != g_texts) state.SkipWithError("unexpected number of texts");
-  const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(g_path));
+  if (table.size() != drawing->texts) state.SkipWithError("unexpected number of texts");
+  // Same texts, once converted: the UTF-8 drawing must give the Shift-JIS drawing's table.
+  if (drawing->table.empty()) drawing->table = table;
+  if (!g_sjis.table.empty() && !g_utf8.table.empty() && g_sjis.table != g_utf8.table) {
+    state.SkipWithError("the two drawings give different tables");
+  }
+  const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(drawing->path));
   state.SetBytesProcessed(bytes * static_cast<std::int64_t>(state.iterations()));
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
   state.counters["texts"] = static_cast<double>(table.size());
@@ -261,10 +289,17 @@ int main(int argc, char** argv) {
   const auto dir = std::filesystem::temp_directory_path() /
                    ("korvane-bench-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
-  g_path = (dir / "generated.dxf").string();
-  g_texts = generate(g_path, size_mb * 1000 * 1000);
+  g_sjis.path = (dir / "generated_sjis.dxf").string();
+  std::size_t rounds = 0;
+  g_sjis.texts = generate(g_sjis.path, size_mb * 1000 * 1000, false, rounds);
+  // The same entities; the file is a little larger, as UTF-8 takes 3 bytes for a kanji.
+  g_utf8.path = (dir / "generated_utf8.dxf").string();
+  g_utf8.texts = generate(g_utf8.path, 0, true, rounds);
 
-  benchmark::RegisterBenchmark("read_dxf_file", BM_ReadDxfFile)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("read_dxf_file/shift_jis_AC1015", BM_ReadDxfFile, &g_sjis)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("read_dxf_file/utf8_AC1024", BM_ReadDxfFile, &g_utf8)
+      ->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -4,16 +4,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "about/series_animation.h"
 #include "app.h"
 #include "gui_driver.h"
+#include "main_window_fixture.h"
 #include "resource.h"
 #include "series_window.h"
-#include "test_support.h"
 #include "version_box.h"
 
 namespace korvane {
@@ -118,32 +117,20 @@ std::vector<HWND> windows_titled(const std::wstring& title) {
   return search.found;
 }
 
-class AboutTest : public ::testing::Test {
+// The real main window, opened on settings without a reference pair.
+class AboutTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
-    previous_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.path());
-    test::write_file(dir_.path() / "Korvane.ini", "pt_x=9\r\n");  // no first-start question
-    app_.instance = GetModuleHandleW(nullptr);
-    ASSERT_TRUE(win::register_main_window_class(app_.instance));
-    main_ = win::create_main_window(app_);
-    ASSERT_TRUE(main_);
-    ShowWindow(main_, SW_SHOWNORMAL);
-    UpdateWindow(main_);
+    MainWindowTest::SetUp();
+    write_settings_file();
+    ASSERT_TRUE(open_main_window());
   }
   void TearDown() override {
     if (HasFailure()) {
       for (HWND w : windows_titled(L"Tessilon")) test::save_failure_artifacts(w, "series_failure");
-      test::save_failure_artifacts(main_, "about_failure");
     }
-    if (main_ && IsWindow(main_)) DestroyWindow(main_);
-    std::filesystem::current_path(previous_dir_);
+    MainWindowTest::TearDown();
   }
-
-  test::TempDir dir_;
-  std::filesystem::path previous_dir_;
-  win::App app_;
-  HWND main_ = nullptr;
 };
 
 TEST_F(AboutTest, VersionBoxOpensFromTheMenuShowsBitmap1AndClosesWithItsButton) {

@@ -1,5 +1,7 @@
 #include "gui_driver.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +76,23 @@ std::function<void(HWND)> DialogDriver::press(int button_id) {
   };
 }
 
+std::function<void(HWND)> DialogDriver::enter_file_name(std::wstring name) {
+  return [name = std::move(name)](HWND dialog) {
+    // The file name is an edit (edt1) in the old dialog, the edit of a combo box (cmb13, in Wine
+    // an extended one) in the newer one.
+    HWND edit = GetDlgItem(dialog, 0x480);
+    if (HWND combo = GetDlgItem(dialog, 0x47c); !edit && combo) {
+      edit = class_name(combo) == L"ComboBoxEx32"
+                 ? reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0))
+                 : FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    }
+    if (!edit) return;  // the dialog stays open and the test times out on it
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  };
+}
+
 void DialogDriver::watch() {
   while (!stop_) {
     std::vector<HWND> dialogs;
@@ -103,6 +122,9 @@ void DialogDriver::watch() {
         action = std::move(expected_.front().action);
         expected_.erase(expected_.begin());
       }
+      // A dialog can be visible before it has made its controls (a template with WS_VISIBLE):
+      // once the UI thread answers a message, its creation is over.
+      SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
       action(dialog);
     }
     Sleep(20);

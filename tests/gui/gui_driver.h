@@ -47,6 +47,9 @@ class DialogDriver {
 
   // Actions for message boxes.
   static std::function<void(HWND)> press(int button_id);
+  // Action for an open or save common dialog: types `name` into its file name field and presses
+  // its OK button.
+  static std::function<void(HWND)> enter_file_name(std::wstring name);
 
  private:
   void watch();

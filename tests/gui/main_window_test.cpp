@@ -1,49 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
-#include "app.h"
-#include "gui_driver.h"
-#include "settings/settings.h"
-#include "test_support.h"
+#include "main_window_fixture.h"
 
 namespace korvane {
 namespace {
 
 using test::DialogDriver;
-
-// Runs each case in a fresh folder, the program's current directory (where Korvane.ini lives).
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    previous_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.path());
-    app_.instance = GetModuleHandleW(nullptr);
-    ASSERT_TRUE(win::register_main_window_class(app_.instance));
-  }
-  void TearDown() override {
-    if (HasFailure() && main_) test::save_failure_artifacts(main_, "main_window_failure");
-    if (main_ && IsWindow(main_)) DestroyWindow(main_);
-    std::filesystem::current_path(previous_dir_);
-  }
-  HWND open_main_window() {
-    main_ = win::create_main_window(app_);
-    if (main_) {
-      ShowWindow(main_, SW_SHOWNORMAL);
-      UpdateWindow(main_);
-    }
-    return main_;
-  }
-  void close_main_window() {
-    DestroyWindow(main_);
-    main_ = nullptr;
-  }
-
-  test::TempDir dir_;
-  std::filesystem::path previous_dir_;
-  win::App app_;
-  HWND main_ = nullptr;
-};
+using test::MainWindowTest;
 
 TEST_F(MainWindowTest, OpensTitledCentredAndOfTheFixedSize) {
   test::write_file(dir_.path() / "Korvane.ini", "pt_x=9\r\n");
@@ -74,16 +41,53 @@ TEST_F(MainWindowTest, OpensTitledCentredAndOfTheFixedSize) {
 TEST_F(MainWindowTest, FirstStartWithoutSettingsAsksAndWritesTheResetValuesAtClose) {
   DialogDriver driver;
   driver.expect(L"環境設定ファイル", DialogDriver::press(IDYES));
+  driver.expect(L"部品設定ﾌｧｲﾙの読込", DialogDriver::press(IDCANCEL));
+  driver.expect(L"禁止文字ﾌｧｲﾙの読込", DialogDriver::press(IDCANCEL));
+  // The reset picks pair 1, whose paths stayed empty: loading it fails, and so does saving the
+  // empty lists at exit.
+  driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
+  driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
   ASSERT_TRUE(open_main_window());
   ASSERT_TRUE(driver.all_handled());
-  const auto seen = driver.seen();
-  ASSERT_EQ(seen.size(), 1u);
+  auto seen = driver.seen();
+  ASSERT_EQ(seen.size(), 5u);
   EXPECT_EQ(seen[0].text, L"ファイルが開きません。初期値で良いですか？");
+  EXPECT_EQ(seen[3].text, L"基部品Listファイルが開けません");
+  EXPECT_EQ(seen[4].text, L"禁止文字ファイルが開けません");
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "Korvane.ini"));  // written only at exit
+
+  driver.expect(L"保存ｴﾗｰ", DialogDriver::press(IDOK));
+  driver.expect(L"保存ｴﾗｰ", DialogDriver::press(IDOK));
   close_main_window();
+  ASSERT_TRUE(driver.all_handled());
+  seen = driver.seen();
+  EXPECT_EQ(seen[5].text, L"基部品Listファイルのデーターがありません");
+  EXPECT_EQ(seen[6].text, L"禁止文字設定データーがありません");
   EXPECT_EQ(test::read_file(dir_.path() / "Korvane.ini"),
             test::read_file(std::string(KORVANE_TEST_DATA) + "/settings/reset_values.ini"));
   EXPECT_FALSE(app_.quit_at_once);
+}
+
+TEST_F(MainWindowTest, FirstStartTakesTheListsPickedInTheOpenDialogsAsPairOne) {
+  test::write_file(dir_.path() / "bp.txt", test::sjis("電磁接触器,MC,S-T,三菱,0,,,,,,,,,\r\n"));
+  test::write_file(dir_.path() / "kw.txt", "TITLE\r\n");
+  const std::wstring bp = (dir_.path() / "bp.txt").wstring();
+  const std::wstring kw = (dir_.path() / "kw.txt").wstring();
+  DialogDriver driver;
+  driver.expect(L"環境設定ファイル", DialogDriver::press(IDYES));
+  driver.expect(L"部品設定ﾌｧｲﾙの読込", DialogDriver::enter_file_name(bp));
+  driver.expect(L"禁止文字ﾌｧｲﾙの読込", DialogDriver::enter_file_name(kw));
+  ASSERT_TRUE(open_main_window());
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(driver.seen().size(), 3u);
+  EXPECT_EQ(app_.ws.settings.part_file[0], win::narrow(bp));
+  EXPECT_EQ(app_.ws.settings.kinsi_file[0], win::narrow(kw));
+  EXPECT_EQ(app_.ws.base_parts.entries.size(), 1u);
+  EXPECT_EQ(app_.ws.prohibited_words.words, std::vector<std::string>{"TITLE"});
+  close_main_window();
+  const std::string ini = test::read_file(dir_.path() / "Korvane.ini");
+  EXPECT_NE(ini.find("part_file1=" + win::narrow(bp) + "\r\n"), std::string::npos);
+  EXPECT_NE(ini.find("kinsi_file1=" + win::narrow(kw) + "\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, AnUnwritableSettingsFileAsksWhetherToQuitAtOnce) {
@@ -99,6 +103,38 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileAsksWhetherToQuitAtOnce) {
   EXPECT_EQ(driver.seen()[0].text, L"ファイルが開きません。強制終了しますか？");
   EXPECT_TRUE(app_.quit_at_once);
   EXPECT_EQ(test::read_file(dir_.path() / "Korvane.ini"), "pt_x=9\r\n");
+}
+
+TEST_F(MainWindowTest, CloseBoxAndExitCommandRunTheSameExitSequence) {
+  for (bool close_box : {true, false}) {
+    SCOPED_TRACE(close_box);
+    write_settings_file([](Settings& s) { s.pt_x = 7; });
+    ASSERT_TRUE(open_main_window());
+    app_.ws.settings.pt_x = 8;
+    if (close_box) {
+      SendMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      command(IDM_EXIT);
+    }
+    EXPECT_FALSE(IsWindow(main_));
+    main_ = nullptr;
+    discard_quit_message();
+    Settings written;
+    parse_settings(written, test::read_file(dir_.path() / "Korvane.ini"));
+    EXPECT_EQ(written.pt_x, 8);
+  }
+}
+
+TEST_F(MainWindowTest, HelpCommandsWithoutTheirFilesSayNothing) {
+  write_settings_file();
+  ASSERT_TRUE(open_main_window());
+  DialogDriver driver;
+  command(IDM_DOCUMENT);
+  command(IDM_MANUAL);
+  command(IDT_HELP);
+  test::pump_for(500);
+  EXPECT_TRUE(driver.seen().empty());
+  EXPECT_TRUE(IsWindow(main_));
 }
 
 }  // namespace

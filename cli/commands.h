@@ -1,0 +1,13 @@
+// The commands of korvane-cli, each run on options already parsed and checked.
+#pragma once
+
+#include <iosfwd>
+
+#include "options.h"
+
+namespace korvane::cli {
+
+int run_convert(const Options& options, std::ostream& out, std::ostream& err);
+int run_texts(const Options& options, std::ostream& out, std::ostream& err);
+
+}  // namespace korvane::cli

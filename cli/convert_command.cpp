@@ -1,0 +1,120 @@
+// convert: settings, reference lists, drawings, recognition, passes, output.
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli.h"
+#include "commands.h"
+#include "dxf/dxf_reader.h"
+#include "dxf/recognition.h"
+#include "platform.h"
+#include "reference/base_parts_file.h"
+#include "reference/prohibited_words_file.h"
+#include "stream_notifier.h"
+#include "text/messages.h"
+#include "workspace.h"
+
+namespace korvane::cli {
+namespace {
+
+// Where one reference list comes from: the option, else the path of the selected pair.
+struct ReferenceSource {
+  const std::optional<std::string>& option;
+  const std::array<std::string, kPairCount>& configured;
+  std::string_view key;  // "part_file" or "kinsi_file"
+  std::string_view cannot_open;
+  std::string_view what;  // for the note when no pair is selected
+};
+
+// Loads one list. False when its file cannot be read; an empty configured path counts as such.
+template <typename Store, typename Load>
+bool load_reference(const ReferenceSource& source, Store& store, Load load, const Workspace& ws,
+                    StreamNotifier& notifier, std::ostream& err) {
+  if (source.option) {
+    notifier.set_subject(*source.option);
+    return load(store, *source.option, notifier);
+  }
+  const int pair = ws.settings.selected_pair();
+  if (pair < 0) {
+    err << "korvane-cli: " << native_to_utf8(ws.settings_path) << ": part_select "
+        << ws.settings.part_select << " picks no pair of reference files; the " << source.what
+        << " is empty\n";
+    return true;
+  }
+  const std::string& path = source.configured[static_cast<std::size_t>(pair)];
+  if (path.empty()) {
+    notifier.set_subject(ws.settings_path,
+                         "(" + std::string(source.key) + std::to_string(pair + 1) + " is empty)");
+    notifier.warn(source.cannot_open, msg::kTitleFileError);
+    return false;
+  }
+  notifier.set_subject(path);
+  return load(store, path, notifier);
+}
+
+}  // namespace
+
+int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
+  Workspace ws;
+  StreamNotifier notifier(err);
+
+  // A settings file that cannot be opened asks to take the reset values: a batch run says yes,
+  // and with no dialogs to choose reference files every path stays empty.
+  ws.settings_path = o.ini;
+  notifier.set_subject(o.ini);
+  read_settings(ws, notifier);
+
+  // Nothing is converted without the lists the user meant to use.
+  const bool base_ok = load_reference(
+      {o.base, ws.settings.part_file, "part_file", msg::kBasePartsCannotOpen, "base parts list"},
+      ws.base_parts, &load_base_parts, ws, notifier, err);
+  const bool words_ok =
+      load_reference({o.words, ws.settings.kinsi_file, "kinsi_file", msg::kWordsCannotOpen,
+                      "prohibited words list"},
+                     ws.prohibited_words, &load_prohibited_words, ws, notifier, err);
+  if (!base_ok || !words_ok) return kExitUsage;
+
+  bool input_problem = false;
+  ws.texts.clear();
+  for (const std::string& drawing : o.drawings) {
+    notifier.set_subject(drawing);
+    if (!read_dxf_file(drawing, ws.texts, notifier)) input_problem = true;
+  }
+  notifier.clear_subject();
+  recognise_parts(ws);
+  // A refused pass (over 5000 rows) has said why; the list is written as the passes left it.
+  if (!run_passes(ws, notifier, o.passes)) input_problem = true;
+
+  if (ws.parts.empty()) {
+    err << "korvane-cli: no parts recognised in the drawings; nothing written\n";
+    return input_problem ? kExitUsage : kExitOk;
+  }
+
+  ws.current_file_name = o.out ? *o.out : o.drawings.front();
+  if (o.kind) ws.settings.file_save_mode2 = *o.kind == OutputKind::Txt ? 1 : 0;
+  const bool one_file = o.one_file.value_or(ws.settings.file_save_mode != 0);
+  const OutputKind kind = output_kind(ws.settings);
+  // The writer names its files as it goes; a message names the file it was writing.
+  const bool too_short =
+      !ws.current_file_name.empty() &&
+      !rewrite_output_ending(ws.current_file_name, one_file ? kSelectAll : kSelectSupplied, kind);
+  notifier.follow_subject([&ws] { return ws.current_file_name; },
+                          too_short ? "(too short to take the new ending)" : "");
+
+  std::vector<std::string> written;
+  bool all_written = false;
+  if (one_file) {
+    if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | kSelectAll)) {
+      written.push_back(*path);
+    }
+    all_written = written.size() == 1;
+  } else {
+    written = write_three_files(ws, notifier, false);
+    all_written = written.size() == 3;
+  }
+  for (const std::string& path : written) out << native_to_utf8(path) << "\n";
+  return input_problem || !all_written ? kExitUsage : kExitOk;
+}
+
+}  // namespace korvane::cli

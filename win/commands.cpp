@@ -1,0 +1,110 @@
+#include "commands.h"
+
+#include <shellapi.h>
+
+#include "app.h"
+#include "file_dialogs.h"
+#include "output/parts_list_writer.h"
+#include "parts_list_view.h"
+#include "reference_files.h"
+#include "resource.h"
+#include "series_window.h"
+#include "version_box.h"
+
+namespace korvane::win {
+namespace {
+
+OutputFileDialog output_file_dialog(App& app) {
+  return [&app](OutputKind kind) { return choose_output_file(app.main, kind); };
+}
+
+void output_one_file(App& app, int selection) {
+  write_parts_list(app.ws, app.notifier, selection, output_file_dialog(app));
+}
+
+// One dialog names the three files of the supplied, not-purchased and purchased rows.
+void output_three_files(App& app) {
+  write_three_files(app.ws, app.notifier, true, output_file_dialog(app));
+}
+
+void delete_all_rows(App& app) { app.ws.parts.delete_all(); }
+
+// The manual and the document lie beside the program's files; when they cannot be opened
+// nothing is said.
+void open_with_shell(HWND owner, const wchar_t* file) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.hwnd = owner;
+  info.lpVerb = L"open";
+  info.lpFile = file;
+  info.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&info);
+}
+
+}  // namespace
+
+void on_command(App& app, int id, int code, HWND control) {
+  if (id == IDC_CELL_EDIT || id == IDC_CELL_COMBO) {
+    on_cell_editor_command(app, id, code, control);
+    return;
+  }
+  // A command works on the list as the user sees it: an open cell editor is finished first.
+  close_cell_editors(app);
+  switch (id) {
+    case IDM_OUTPUT_ONE:
+    case IDT_OUTPUT_ONE:
+      output_one_file(app, kSelectAll);
+      break;
+    case IDM_OUTPUT_ALL:
+    case IDT_OUTPUT_THREE:
+      output_three_files(app);
+      break;
+    case IDM_OUTPUT_SUPPLIED:
+      output_one_file(app, kSelectSupplied);
+      break;
+    case IDM_OUTPUT_NOT_PURCHASED:
+      output_one_file(app, kSelectNotPurchased);
+      break;
+    case IDM_OUTPUT_PURCHASED:
+      output_one_file(app, kSelectPurchased);
+      break;
+    case IDM_EXIT:
+    case IDT_EXIT:
+      DestroyWindow(app.main);  // the exit sequence runs in WM_DESTROY
+      return;
+    case IDM_DELETE_ALL:
+      delete_all_rows(app);
+      break;
+    case IDM_BASE_PARTS_OPEN:
+      open_base_parts_file(app);
+      break;
+    case IDM_BASE_PARTS_SAVE:
+      save_base_parts_file(app);
+      break;
+    case IDM_WORDS_OPEN:
+      open_prohibited_words_file(app);
+      break;
+    case IDM_WORDS_SAVE:
+      save_prohibited_words_file(app);
+      break;
+    case IDM_DOCUMENT:
+      open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");
+      break;
+    case IDM_MANUAL:
+    case IDT_HELP:
+      open_with_shell(app.main, L"Korvane-Manual.pdf");
+      break;
+    case IDM_SERIES:
+      open_series_window(app.main);
+      break;
+    case IDM_VERSION:
+      run_version_box(app.main);
+      break;
+    default:
+      break;  // an id without a handler does nothing
+  }
+  show_parts(app);
+}
+
+}  // namespace korvane::win

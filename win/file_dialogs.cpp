@@ -1,0 +1,78 @@
+#include "file_dialogs.h"
+
+#include <commdlg.h>
+
+#include "wide.h"
+
+namespace korvane::win {
+namespace {
+
+constexpr DWORD kNameCapacity = 256;
+
+// Filters: pairs of text and pattern, each ended by a NUL; the literal's own NUL ends the list.
+constexpr wchar_t kTxtOutputFilter[] =
+    L"ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kCsvOutputFilter[] =
+    L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kReferenceFilter[] = L"ﾃｷｽﾄ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
+
+// The common dialogs move the process's current directory to the folder the user browsed to.
+// Korvane.ini, default.txt and the help files are named relative to the folder the program
+// started in, so it is put back.
+class CurrentDirectoryKeeper {
+ public:
+  CurrentDirectoryKeeper() {
+    const DWORD length = GetCurrentDirectoryW(0, nullptr);
+    folder_.resize(length);
+    folder_.resize(GetCurrentDirectoryW(length, folder_.data()));
+  }
+  ~CurrentDirectoryKeeper() {
+    if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
+  }
+  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+ private:
+  std::wstring folder_;
+};
+
+enum class Kind { Open, Save };
+
+std::optional<std::string> run_file_dialog(HWND owner, Kind kind, const wchar_t* title,
+                                           const wchar_t* filter) {
+  wchar_t name[kNameCapacity] = {};
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = kNameCapacity;
+  ofn.lpstrTitle = title;
+  ofn.Flags = OFN_HIDEREADONLY;
+  CurrentDirectoryKeeper keeper;
+  const BOOL chosen = kind == Kind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!chosen) return std::nullopt;
+  return narrow(name);
+}
+
+}  // namespace
+
+std::optional<std::string> choose_output_file(HWND owner, OutputKind kind) {
+  if (kind == OutputKind::Txt) {
+    return run_file_dialog(owner, Kind::Save, L"ﾃｷｽﾄﾌｧｲﾙに書込", kTxtOutputFilter);
+  }
+  return run_file_dialog(owner, Kind::Save, L"CSVﾌｧｲﾙに書込", kCsvOutputFilter);
+}
+
+std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceList list) {
+  const wchar_t* title =
+      list == ReferenceList::BaseParts ? L"部品設定ﾌｧｲﾙの読込" : L"禁止文字ﾌｧｲﾙの読込";
+  return run_file_dialog(owner, Kind::Open, title, kReferenceFilter);
+}
+
+std::optional<std::string> choose_reference_file_to_save(HWND owner) {
+  return run_file_dialog(owner, Kind::Save, L"部品設定ﾌｧｲﾙ書込", kReferenceFilter);
+}
+
+}  // namespace korvane::win

@@ -1,0 +1,25 @@
+// The open and save common dialogs of the main window's file commands. Each returns the path the
+// user confirmed, as Shift-JIS, or nothing when the dialog was cancelled or failed.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "output/parts_list_writer.h"
+
+namespace korvane::win {
+
+enum class ReferenceList { BaseParts, ProhibitedWords };
+
+// The save dialog of the output commands, titled and filtered for the TXT or CSV kind. The name
+// comes back as typed; the writer completes its extension.
+std::optional<std::string> choose_output_file(HWND owner, OutputKind kind);
+
+// "部品設定ﾌｧｲﾙの読込" / "禁止文字ﾌｧｲﾙの読込".
+std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceList list);
+// "部品設定ﾌｧｲﾙ書込", for both lists; the caller completes ".txt".
+std::optional<std::string> choose_reference_file_to_save(HWND owner);
+
+}  // namespace korvane::win
