@@ -9,6 +9,8 @@
 #include "reference_files.h"
 #include "resource.h"
 #include "settings_dialog.h"
+#include "series_window.h"
+#include "version_box.h"
 
 namespace korvane::win {
 namespace {
@@ -102,6 +104,12 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDM_MANUAL:
     case IDT_HELP:
       open_with_shell(app.main, L"Korvane-Manual.pdf");
+      break;
+    case IDM_SERIES:
+      open_series_window(app.main);
+      break;
+    case IDM_VERSION:
+      run_version_box(app.main);
       break;
     default:
       break;  // an id without a handler does nothing

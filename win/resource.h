@@ -7,6 +7,8 @@
 #define IDB_VERSION 1
 #define IDB_TOOLBAR 2
 #define IDB_DXF_TOOLBAR 3
+#define IDB_SERIES_FIGURE 3003
+#define IDB_SERIES_TITLE 3004
 #define IDM_MAIN 9
 
 // Dialog templates.
@@ -17,6 +19,13 @@
 #define IDD_PROHIBITED_WORDS 15
 #define IDD_ROW_EDITOR 16
 #define IDD_SERIES 3001
+
+// Version box.
+#define IDC_VERSION_CLOSE 101
+
+// Series window.
+#define IDC_SERIES_CLOSE 3002
+#define IDT_SERIES_FRAME_TIMER 1
 
 // Main window: controls.
 #define IDC_PARTS_LIST 900
