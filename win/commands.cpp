@@ -8,8 +8,8 @@
 #include "parts_list_view.h"
 #include "reference_files.h"
 #include "resource.h"
-#include "settings_dialog.h"
 #include "series_window.h"
+#include "settings_dialog.h"
 #include "version_box.h"
 
 namespace korvane::win {
