@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
+  weasyprint python3-markdown
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,9 @@
 #include "reference_files.h"
 #include "resource.h"
 #include "row_commands.h"
+#include "series_window.h"
+#include "settings_dialog.h"
+#include "version_box.h"
 #include "words_dialog.h"
 
 namespace korvane::win {
@@ -29,6 +32,12 @@ void output_three_files(App& app) {
 }
 
 void delete_all_rows(App& app) { app.ws.parts.delete_all(); }
+
+// The list-view columns are built once, at start: changed ones show after a restart.
+void change_settings(App& app) {
+  run_settings_dialog(app.main, app.ws);
+  MessageBoxW(app.main, L"設定を有効にする場合は、再起動して下さい。", L"再起動をしよう！", MB_OK);
+}
 
 // The manual and the document lie beside the program's files; when they cannot be opened
 // nothing is said.
@@ -107,12 +116,21 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDM_WORDS_SAVE:
       save_prohibited_words_file(app);
       break;
+    case IDM_SETTINGS:
+      change_settings(app);
+      break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");
       break;
     case IDM_MANUAL:
     case IDT_HELP:
       open_with_shell(app.main, L"Korvane-Manual.pdf");
+      break;
+    case IDM_SERIES:
+      open_series_window(app.main);
+      break;
+    case IDM_VERSION:
+      run_version_box(app.main);
       break;
     default:
       break;  // an id without a handler does nothing

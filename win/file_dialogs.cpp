@@ -1,7 +1,9 @@
 #include "file_dialogs.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
+#include "text/sjis.h"
 #include "wide.h"
 
 namespace korvane::win {
@@ -15,6 +17,7 @@ constexpr wchar_t kTxtOutputFilter[] =
 constexpr wchar_t kCsvOutputFilter[] =
     L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kReferenceFilter[] = L"ﾃｷｽﾄ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kLocateFilter[] = L"ﾃｷｽﾄﾌｧｲﾙ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
 
 // The common dialogs move the process's current directory to the folder the user browsed to.
 // Korvane.ini, default.txt and the help files are named relative to the folder the program
@@ -38,9 +41,11 @@ class CurrentDirectoryKeeper {
 
 enum class Kind { Open, Save };
 
+// `initial` is the name the dialog opens on (its folder included, if it names one).
 std::optional<std::string> run_file_dialog(HWND owner, Kind kind, const wchar_t* title,
-                                           const wchar_t* filter) {
+                                           const wchar_t* filter, std::string_view initial = {}) {
   wchar_t name[kNameCapacity] = {};
+  widen(cut_to_capacity(initial, kNameCapacity)).copy(name, kNameCapacity - 1);
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
@@ -51,9 +56,13 @@ std::optional<std::string> run_file_dialog(HWND owner, Kind kind, const wchar_t*
   ofn.lpstrTitle = title;
   ofn.Flags = OFN_HIDEREADONLY;
   CurrentDirectoryKeeper keeper;
-  const BOOL chosen = kind == Kind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-  if (!chosen) return std::nullopt;
-  return narrow(name);
+  auto run = [&] { return kind == Kind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); };
+  if (run()) return narrow(name);
+  // An initial name the dialog cannot take keeps it from opening at all: open it empty instead.
+  if (name[0] == L'\0' || CommDlgExtendedError() != FNERR_INVALIDFILENAME) return std::nullopt;
+  name[0] = L'\0';
+  if (run()) return narrow(name);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -73,6 +82,10 @@ std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceLi
 
 std::optional<std::string> choose_reference_file_to_save(HWND owner) {
   return run_file_dialog(owner, Kind::Save, L"部品設定ﾌｧｲﾙ書込", kReferenceFilter);
+}
+
+std::optional<std::string> locate_reference_file(HWND owner, std::string_view current) {
+  return run_file_dialog(owner, Kind::Open, L"ファイルの在処を指定", kLocateFilter, current);
 }
 
 }  // namespace korvane::win

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "output/parts_list_writer.h"
 
@@ -21,5 +22,8 @@ std::optional<std::string> choose_output_file(HWND owner, OutputKind kind);
 std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceList list);
 // "部品設定ﾌｧｲﾙ書込", for both lists; the caller completes ".txt".
 std::optional<std::string> choose_reference_file_to_save(HWND owner);
+
+// "ファイルの在処を指定" of the settings dialog's "DIR" buttons, opened on the path `current`.
+std::optional<std::string> locate_reference_file(HWND owner, std::string_view current);
 
 }  // namespace korvane::win

@@ -5,6 +5,7 @@
 #include "reference/base_parts_file.h"
 #include "reference/list_file_name.h"
 #include "reference/prohibited_words_file.h"
+#include "settings_dialog.h"
 
 namespace korvane::win {
 
@@ -54,6 +55,7 @@ SettingsDialogs settings_dialogs(App& app) {
   SettingsDialogs dialogs;
   dialogs.open_base_parts = [&app](Workspace&) { return open_base_parts_file(app); };
   dialogs.open_prohibited_words = [&app](Workspace&) { return open_prohibited_words_file(app); };
+  dialogs.settings_dialog = [&app](Workspace& ws) { run_settings_dialog(app.main, ws); };
   return dialogs;
 }
 

@@ -20,8 +20,8 @@ bool open_prohibited_words_file(App& app);
 void save_base_parts_file(App& app);
 void save_prohibited_words_file(App& app);
 
-// What read_settings may show: the two open dialogs of the reset. The settings dialog itself is
-// not built yet.
+// What read_settings may show: the two open dialogs of the reset, and the settings dialog when
+// the user declines the defaults.
 SettingsDialogs settings_dialogs(App& app);
 
 }  // namespace korvane::win

@@ -7,6 +7,8 @@
 #define IDB_VERSION 1
 #define IDB_TOOLBAR 2
 #define IDB_DXF_TOOLBAR 3
+#define IDB_SERIES_FIGURE 3003
+#define IDB_SERIES_TITLE 3004
 #define IDM_MAIN 9
 
 // Dialog templates.
@@ -17,6 +19,13 @@
 #define IDD_PROHIBITED_WORDS 15
 #define IDD_ROW_EDITOR 16
 #define IDD_SERIES 3001
+
+// Version box.
+#define IDC_VERSION_CLOSE 101
+
+// Series window.
+#define IDC_SERIES_CLOSE 3002
+#define IDT_SERIES_FRAME_TIMER 1
 
 // Main window: controls.
 #define IDC_PARTS_LIST 900
@@ -74,6 +83,85 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+
+// Settings dialog (template 12). The numbering is historical: the file rows, the column rows and
+// the combos do not run in screen order.
+// File rows 1 to 5: the pair radios, the base parts list path edits and their "DIR" buttons, the
+// prohibited words path edits and their "DIR" buttons.
+#define IDC_SET_PAIR1 201
+#define IDC_SET_PAIR2 202
+#define IDC_SET_PAIR3 203
+#define IDC_SET_PAIR4 204
+#define IDC_SET_PAIR5 205
+#define IDC_SET_PART_FILE1 404
+#define IDC_SET_PART_FILE2 403
+#define IDC_SET_PART_FILE3 405
+#define IDC_SET_PART_FILE4 406
+#define IDC_SET_PART_FILE5 407
+#define IDC_SET_PART_DIR1 104
+#define IDC_SET_PART_DIR2 105
+#define IDC_SET_PART_DIR3 106
+#define IDC_SET_PART_DIR4 107
+#define IDC_SET_PART_DIR5 111
+#define IDC_SET_KINSI_FILE1 438
+#define IDC_SET_KINSI_FILE2 439
+#define IDC_SET_KINSI_FILE3 440
+#define IDC_SET_KINSI_FILE4 441
+#define IDC_SET_KINSI_FILE5 442
+#define IDC_SET_KINSI_DIR1 112
+#define IDC_SET_KINSI_DIR2 113
+#define IDC_SET_KINSI_DIR3 114
+#define IDC_SET_KINSI_DIR4 115
+#define IDC_SET_KINSI_DIR5 116
+// Column rows 0 to 7: title edits, order combos, width edits, fixed text edits.
+#define IDC_SET_COMMENT0 409
+#define IDC_SET_COMMENT1 410
+#define IDC_SET_COMMENT2 411
+#define IDC_SET_COMMENT3 412
+#define IDC_SET_COMMENT4 413
+#define IDC_SET_COMMENT5 401
+#define IDC_SET_COMMENT6 402
+#define IDC_SET_COMMENT7 414
+#define IDC_SET_JYUNBAN0 301
+#define IDC_SET_JYUNBAN1 302
+#define IDC_SET_JYUNBAN2 303
+#define IDC_SET_JYUNBAN3 304
+#define IDC_SET_JYUNBAN4 305
+#define IDC_SET_JYUNBAN5 306
+#define IDC_SET_JYUNBAN6 307
+#define IDC_SET_JYUNBAN7 308
+#define IDC_SET_HABA0 417
+#define IDC_SET_HABA1 418
+#define IDC_SET_HABA2 419
+#define IDC_SET_HABA3 420
+#define IDC_SET_HABA4 421
+#define IDC_SET_HABA5 422
+#define IDC_SET_HABA6 423
+#define IDC_SET_HABA7 424
+#define IDC_SET_KOTEI0 427
+#define IDC_SET_KOTEI1 428
+#define IDC_SET_KOTEI2 429
+#define IDC_SET_KOTEI3 430
+#define IDC_SET_KOTEI4 431
+#define IDC_SET_KOTEI5 432
+#define IDC_SET_KOTEI6 433
+#define IDC_SET_KOTEI7 434
+// The list-view column of each part field.
+#define IDC_SET_TA_NO 311
+#define IDC_SET_A_NO 312
+#define IDC_SET_PA_NO 313
+#define IDC_SET_MA_NO 314
+#define IDC_SET_SP_NO 315
+#define IDC_SET_TY_NO 316
+#define IDC_SET_SU_NO 317
+#define IDC_SET_SI_NO 309
+// Output, tolerances, buttons.
+#define IDC_SET_SAVE_MODE 310
+#define IDC_SET_SAVE_FORMAT 109
+#define IDC_SET_PT_X 436
+#define IDC_SET_PT_Y 437
+#define IDC_SET_RELOAD 117
+#define IDC_SET_OK 108
 
 // Row editor (template 16): the edits of columns 0 to 6, the supply-class combo box of column 7.
 #define IDC_ROW_TAG 401

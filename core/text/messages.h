@@ -72,5 +72,13 @@ inline constexpr std::string_view kColumnTitle5 = "\x8C^\x8E\xAE";
 inline constexpr std::string_view kColumnTitle6 = "\x90\x94\x97\xCA";
 // 支給
 inline constexpr std::string_view kColumnTitle7 = "\x8Ex\x8B\x8B";
+// イニシャルがＴのＣＡＤファイル
+inline constexpr std::string_view kSeriesLine1 = "\x83" "C\x83j\x83V\x83\x83\x83\x8B\x82\xAA\x82s\x82\xCC\x82" "b\x82`\x82" "c\x83t\x83@\x83" "C\x83\x8B";
+// DWG&DXFを自動処理します
+inline constexpr std::string_view kSeriesLine2 = "DWG&DXF\x82\xF0\x8E\xA9\x93\xAE\x8F\x88\x97\x9D\x82\xB5\x82\xDC\x82\xB7";
+// これがTessilonのアプリです
+inline constexpr std::string_view kSeriesLine3 = "\x82\xB1\x82\xEA\x82\xAATessilon\x82\xCC\x83" "A\x83v\x83\x8A\x82\xC5\x82\xB7";
+// 制作 Korvane
+inline constexpr std::string_view kSeriesCredit = "\x90\xA7\x8D\xEC Korvane";
 
 }  // namespace korvane::msg
