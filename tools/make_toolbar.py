@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the ten 32 x 32 toolbar pictures of the main window and writes win/res/toolbar.bmp.
+"""Draws the 32 x 32 toolbar pictures: the ten of the main window (win/res/toolbar.bmp) and the
+six of the DXF file dialog (win/res/dxf_toolbar.bmp).
 
-In toolbar order: read folder and convert, read folder, convert, modify row, delete row, add
-row, one output file, three output files, help, exit. The strip is an 8-bit BMP (320 x 32) on the
+Main window, in toolbar order: read folder and convert, read folder, convert, modify row, delete
+row, add row, one output file, three output files, help, exit. DXF file dialog: add a folder, run
+the list, add one file, delete the selected files, delete all files, cancel. The strip is an 8-bit BMP (320 x 32) on the
 button-face grey RGB(192, 192, 192), which the toolbar maps to the system's button colour, so the
 pictures sit on any button face. Edges are smoothed only between shapes, never into the
 background, so no grey halo shows on a lighter face. Pure Python; the .bmp is committed.
 
-    python3 tools/make_toolbar.py           write win/res/toolbar.bmp
-    python3 tools/make_toolbar.py --check   fail if the committed file differs
+    python3 tools/make_toolbar.py           write both strips
+    python3 tools/make_toolbar.py --check   fail if a committed file differs
 """
 import math
 import pathlib
@@ -16,10 +18,8 @@ import struct
 import sys
 
 root = pathlib.Path(__file__).resolve().parent.parent
-OUT = root / "win/res/toolbar.bmp"
 
 SIZE = 32
-COUNT = 10
 FACE = (192, 192, 192)
 SUB = 4  # samples per pixel side
 
@@ -180,7 +180,48 @@ PICTURES = [
      (polygon((6, 4), (15, 7), (15, 31), (6, 30)), WOOD), (circle(13, 18, 1.1), BOLT)] +
     arrow_right(16, 31, 17, GREEN, 4, 6),
 ]
-assert len(PICTURES) == COUNT
+assert len(PICTURES) == 10
+
+
+def dxf_sheet(x, y, w, h):
+    """A drawing file: a page with a blue frame and a few circuit lines."""
+    fold = 6
+    pts = [(x, y), (x + w - fold, y), (x + w, y + fold), (x + w, y + h), (x, y + h)]
+    return [(polygon(*pts), PAPER), (outline(pts, 1.4), INK),
+            (polygon((x + w - fold, y), (x + w - fold, y + fold), (x + w, y + fold)), RULE),
+            (line(x + 3, y + h * 0.45, x + w - 3, y + h * 0.45, 1.4), BLUE),
+            (line(x + w * 0.4, y + h * 0.45, x + w * 0.4, y + h - 3, 1.4), BLUE),
+            (rect(x + w * 0.4 - 2.2, y + h * 0.62, x + w * 0.4 + 2.2, y + h * 0.78), BLUE_DARK)]
+
+
+def plus_badge(cx, cy, r):
+    return [(circle(cx, cy, r), GREEN), (rect(cx - r * 0.6, cy - r * 0.17, cx + r * 0.6,
+                                             cy + r * 0.17), PAPER),
+            (rect(cx - r * 0.17, cy - r * 0.6, cx + r * 0.17, cy + r * 0.6), PAPER)]
+
+
+def cross(cx, cy, s, width, colour):
+    return [(line(cx - s, cy - s, cx + s, cy + s, width), colour),
+            (line(cx + s, cy - s, cx - s, cy + s, width), colour)]
+
+
+DXF_PICTURES = [
+    # add the drawings of a folder
+    folder(1, 8, 26, 20) + plus_badge(23, 23, 8),
+    # run the list
+    [(circle(16, 16, 14.5), (20, 110, 40)), (circle(16, 16, 13), GREEN),
+     (polygon((12, 8), (12, 24), (25, 16)), PAPER)],
+    # add one drawing
+    dxf_sheet(3, 2, 20, 27) + plus_badge(23, 23, 8),
+    # delete the selected drawing
+    dxf_sheet(3, 2, 20, 27) + cross(23, 23, 6, 4.2, RED),
+    # delete every drawing
+    dxf_sheet(11, 1, 17, 22) + dxf_sheet(6, 5, 17, 22) + dxf_sheet(1, 9, 17, 22) +
+    cross(22, 23, 7, 4.4, RED),
+    # cancel and close
+    [(circle(16, 16, 14.5), (150, 20, 20)), (circle(16, 16, 13), RED)] +
+    cross(16, 16, 6.5, 4.2, PAPER),
+]
 
 
 def render(shapes):
@@ -225,8 +266,8 @@ def median_cut(colours, count):
     return [tuple(round(sum(c[k] for c in b) / len(b)) for k in range(3)) for b in boxes]
 
 
-def strip():
-    pictures = [render(p) for p in PICTURES]
+def strip(drawings):
+    pictures = [render(p) for p in drawings]
     rows = [sum((pic[y] for pic in pictures), []) for y in range(SIZE)]
     pixels = [c for row in rows for c in row]
     others = [c for c in pixels if c != FACE]
@@ -239,7 +280,7 @@ def strip():
                            key=lambda i: sum((palette[i][k] - c[k]) ** 2 for k in range(3)))
         return index[c]
 
-    width = SIZE * COUNT
+    width = SIZE * len(drawings)
     body = b""
     for row in reversed(rows):  # bottom-up
         body += bytes(nearest(c) for c in row)
@@ -251,13 +292,17 @@ def strip():
     return head + info + table + body
 
 
+STRIPS = {"win/res/toolbar.bmp": PICTURES, "win/res/dxf_toolbar.bmp": DXF_PICTURES}
+
+
 def main():
-    data = strip()
-    if "--check" in sys.argv:
-        if OUT.read_bytes() != data:
-            sys.exit("win/res/toolbar.bmp is not what tools/make_toolbar.py draws")
-        return
-    OUT.write_bytes(data)
+    for name, drawings in STRIPS.items():
+        data = strip(drawings)
+        if "--check" in sys.argv:
+            if (root / name).read_bytes() != data:
+                sys.exit(name + " is not what tools/make_toolbar.py draws")
+        else:
+            (root / name).write_bytes(data)
 
 
 if __name__ == "__main__":

@@ -4,9 +4,11 @@
 
 #include "app.h"
 #include "base_parts_dialog.h"
+#include "dxf_file_dialog.h"
 #include "file_dialogs.h"
 #include "output/parts_list_writer.h"
 #include "parts_list_view.h"
+#include "reading_commands.h"
 #include "reference_files.h"
 #include "resource.h"
 #include "row_commands.h"
@@ -29,6 +31,11 @@ void output_one_file(App& app, int selection) {
 // One dialog names the three files of the supplied, not-purchased and purchased rows.
 void output_three_files(App& app) {
   write_three_files(app.ws, app.notifier, true, output_file_dialog(app));
+}
+
+// Closing the DXF file dialog without running it ends the command: nothing is read.
+bool choose_and_read_dxf_files(App& app) {
+  return run_dxf_file_dialog(app.main, app.instance, app.ws) && read_chosen_dxf_files(app);
 }
 
 void delete_all_rows(App& app) { app.ws.parts.delete_all(); }
@@ -62,6 +69,20 @@ void on_command(App& app, int id, int code, HWND control) {
   // A command works on the list as the user sees it: an open cell editor is finished first.
   close_cell_editors(app);
   switch (id) {
+    case IDM_READ_DXF_FOLDER:
+    case IDT_READ_FOLDER:
+      choose_and_read_dxf_files(app);
+      break;
+    case IDM_READ_DXF_FILE:
+      open_single_dxf(app);
+      break;
+    case IDM_READ_FOLDER_CONVERT:
+    case IDT_READ_FOLDER_CONVERT:
+      if (choose_and_read_dxf_files(app)) read_and_convert_tail(app);
+      break;
+    case IDM_READ_FILE_CONVERT:
+      if (open_single_dxf(app)) read_and_convert_tail(app);
+      break;
     case IDM_OUTPUT_ONE:
     case IDT_OUTPUT_ONE:
       output_one_file(app, kSelectAll);
@@ -83,6 +104,22 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDT_EXIT:
       DestroyWindow(app.main);  // the exit sequence runs in WM_DESTROY
       return;
+    case IDM_CONVERT_ALL:
+    case IDT_CONVERT_ALL:
+      run_full_conversion(app);
+      break;
+    case IDM_REMOVE_DUPLICATES:
+      run_single_pass(app, Pass::Dedupe);
+      break;
+    case IDM_COMPLETE_NAMES:
+      run_single_pass(app, Pass::Complete);
+      break;
+    case IDM_MERGE_QUANTITIES:
+      run_single_pass(app, Pass::Merge);
+      break;
+    case IDM_SORT_PARTS:
+      run_single_pass(app, Pass::Sort);
+      break;
     case IDM_MODIFY_ROW:
     case IDT_MODIFY_ROW:
       modify_selected_row(app);

@@ -17,6 +17,8 @@ constexpr wchar_t kTxtOutputFilter[] =
 constexpr wchar_t kCsvOutputFilter[] =
     L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kReferenceFilter[] = L"ﾃｷｽﾄ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kDxfFilter[] = L"DxfFile(*.dxf)\0*.dxf\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kDxfAddFilter[] = L"DxfFile(*.dxf)\0*.dxf\0DwgFile(*.dwg)\0*.dwg\0";
 constexpr wchar_t kLocateFilter[] = L"ﾃｷｽﾄﾌｧｲﾙ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
 
 // The common dialogs move the process's current directory to the folder the user browsed to.
@@ -82,6 +84,14 @@ std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceLi
 
 std::optional<std::string> choose_reference_file_to_save(HWND owner) {
   return run_file_dialog(owner, Kind::Save, L"部品設定ﾌｧｲﾙ書込", kReferenceFilter);
+}
+
+std::optional<std::string> choose_dxf_file(HWND owner) {
+  return run_file_dialog(owner, Kind::Open, L"DXFﾌｧｲﾙ(dxf)の読込", kDxfFilter);
+}
+
+std::optional<std::string> choose_dxf_file_to_add(HWND owner) {
+  return run_file_dialog(owner, Kind::Open, L"ファイル読み出し", kDxfAddFilter);
 }
 
 std::optional<std::string> locate_reference_file(HWND owner, std::string_view current) {

@@ -23,6 +23,11 @@ std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceLi
 // "部品設定ﾌｧｲﾙ書込", for both lists; the caller completes ".txt".
 std::optional<std::string> choose_reference_file_to_save(HWND owner);
 
+// "DXFﾌｧｲﾙ(dxf)の読込" of the single-drawing commands; the file need not exist.
+std::optional<std::string> choose_dxf_file(HWND owner);
+// "ファイル読み出し" of the DXF file dialog: a drawing to add to its list.
+std::optional<std::string> choose_dxf_file_to_add(HWND owner);
+
 // "ファイルの在処を指定" of the settings dialog's "DIR" buttons, opened on the path `current`.
 std::optional<std::string> locate_reference_file(HWND owner, std::string_view current);
 

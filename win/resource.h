@@ -174,6 +174,16 @@
 #define IDC_ROW_SUPPLY 301
 #define IDC_ROW_OK 101
 
+// DXF file dialog (template 14): the file list, the toolbar and its buttons.
+#define IDC_DXF_LIST 902
+#define IDC_DXF_TOOLBAR 903
+#define IDT_DXF_ADD_FOLDER 920
+#define IDT_DXF_RUN 921
+#define IDT_DXF_ADD_FILE 922
+#define IDT_DXF_DELETE_SELECTED 923
+#define IDT_DXF_DELETE_ALL 924
+#define IDT_DXF_CANCEL 925
+
 // Base parts list dialog (template 11).
 #define IDC_BASE_LIST 902
 #define IDC_BASE_PART_NAME 401

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <vector>
 
 #include "resource.h"
 
@@ -24,39 +25,34 @@ constexpr std::array<const wchar_t*, kToolbarButtonCount> kTooltips = {
     L"ヘルプ",
     L"終了"};
 
-// Separators go in at these positions, each counted after the ones before, giving the groups
-// 910 911 | 912 | 913 914 915 | 916 917 | 918 919.
+// The groups 910 911 | 912 | 913 914 915 | 916 917 | 918 919.
 constexpr int kSeparatorPositions[] = {2, 4, 8, 11};
-
-int tooltip_index(UINT_PTR id) {
-  const auto k = static_cast<INT_PTR>(id) - kFirstButtonId;
-  return k >= 0 && k < kToolbarButtonCount ? static_cast<int>(k) : -1;
-}
 
 }  // namespace
 
-HWND create_toolbar(HWND parent, HINSTANCE instance) {
+HWND create_picture_toolbar(HWND parent, HINSTANCE instance, int control_id, int bitmap,
+                            int first_command, int button_count, std::span<const int> separators) {
   HWND toolbar = CreateWindowExW(
       0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance, nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
   if (!toolbar) return nullptr;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageSize, kToolbarImageSize));
-  TBADDBITMAP bitmap{instance, IDB_TOOLBAR};
-  const auto first_image = static_cast<int>(
-      SendMessageW(toolbar, TB_ADDBITMAP, kToolbarButtonCount, reinterpret_cast<LPARAM>(&bitmap)));
+  TBADDBITMAP images{instance, static_cast<UINT_PTR>(bitmap)};
+  const auto first_image = static_cast<int>(SendMessageW(
+      toolbar, TB_ADDBITMAP, static_cast<WPARAM>(button_count), reinterpret_cast<LPARAM>(&images)));
 
-  std::array<TBBUTTON, kToolbarButtonCount> buttons{};
-  for (int k = 0; k < kToolbarButtonCount; ++k) {
+  std::vector<TBBUTTON> buttons(static_cast<std::size_t>(button_count));
+  for (int k = 0; k < button_count; ++k) {
     TBBUTTON& b = buttons[static_cast<std::size_t>(k)];
     b.iBitmap = first_image + k;
-    b.idCommand = kFirstButtonId + k;
+    b.idCommand = first_command + k;
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = BTNS_BUTTON;
   }
   SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
-  for (int position : kSeparatorPositions) {
+  for (int position : separators) {
     TBBUTTON separator{};
     separator.fsState = TBSTATE_ENABLED;
     separator.fsStyle = BTNS_SEP;
@@ -66,14 +62,25 @@ HWND create_toolbar(HWND parent, HINSTANCE instance) {
   return toolbar;
 }
 
-void fill_toolbar_tooltip(NMHDR* header, HINSTANCE instance) {
-  const int k = tooltip_index(header->idFrom);
-  // The main window is a Unicode window, so its tooltips ask with the W notification.
-  if (header->code == TTN_GETDISPINFOW) {
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    info->hinst = instance;
-    if (k >= 0) info->lpszText = const_cast<wchar_t*>(kTooltips[static_cast<std::size_t>(k)]);
+HWND create_toolbar(HWND parent, HINSTANCE instance) {
+  return create_picture_toolbar(parent, instance, IDC_TOOLBAR, IDB_TOOLBAR, kFirstButtonId,
+                                kToolbarButtonCount, kSeparatorPositions);
+}
+
+void fill_tooltip(NMHDR* header, HINSTANCE instance, int first_command,
+                  std::span<const wchar_t* const> tooltips) {
+  // The program's windows are Unicode windows, so their tooltips ask with the W notification.
+  if (header->code != TTN_GETDISPINFOW) return;
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+  info->hinst = instance;
+  const auto k = static_cast<INT_PTR>(header->idFrom) - first_command;
+  if (k >= 0 && static_cast<std::size_t>(k) < tooltips.size()) {
+    info->lpszText = const_cast<wchar_t*>(tooltips[static_cast<std::size_t>(k)]);
   }
+}
+
+void fill_toolbar_tooltip(NMHDR* header, HINSTANCE instance) {
+  fill_tooltip(header, instance, kFirstButtonId, kTooltips);
 }
 
 }  // namespace korvane::win
