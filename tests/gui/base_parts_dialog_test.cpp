@@ -59,23 +59,14 @@ TEST_F(BasePartsDialogTest, AnEmptyStoreShowsThirteenColumnsAndNoRows) {
     EXPECT_TRUE(ex & LVS_EX_GRIDLINES);
     EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
     EXPECT_EQ(test::row_count(list), 0);
-    const std::pair<const wchar_t*, int> expected[] = {
+    const std::vector<std::pair<std::wstring, int>> expected = {
         {L"部品名", 150},     {L"TAG No.", 100},      {L"型式", 160},       {L"メーカ", 80},
         {L"支給", 40},        {L"付属１部品名", 100}, {L"付属１型式", 100}, {L"付属２部品名", 100},
         {L"付属２型式", 100}, {L"付属３部品名", 100}, {L"付属３型式", 100}, {L"付属４部品名", 100},
         {L"付属４型式", 100}};
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 13);
-    for (int c = 0; c < 13; ++c) {
-      wchar_t title[64] = {};
-      LVCOLUMNW column{};
-      column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.pszText = title;
-      column.cchTextMax = 64;
-      SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
-      EXPECT_EQ(std::wstring(title), expected[c].first);
-      EXPECT_EQ(column.cx, expected[c].second);
-    }
+    EXPECT_EQ(test::list_columns(list), expected);
     // The fields sit below the list, whatever the dialog font makes of dialog units.
     RECT edit{};
     GetWindowRect(GetDlgItem(dialog, IDC_BASE_PART_NAME), &edit);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace korvane::test {
@@ -32,6 +33,11 @@ void DialogSession::on_open(std::wstring title, std::function<void(HWND)> steps)
   });
 }
 
+void DialogSession::answer(std::wstring title, std::function<void(HWND)> action) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  answers_.emplace_back(std::move(title), std::move(action));
+}
+
 std::vector<std::wstring> DialogSession::take_boxes() {
   std::lock_guard<std::mutex> lock(mutex_);
   return std::exchange(boxes_, {});
@@ -55,12 +61,24 @@ void DialogSession::answer_boxes() {
       if (std::find(answered.begin(), answered.end(), box) != answered.end()) continue;
       // Let the box finish creating its controls before reading them.
       SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+      std::function<void(HWND)> action;
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        boxes_.push_back(window_text(box) + L": " + dialog_item_text(box, 0xFFFF));
+        const std::wstring title = window_text(box);
+        boxes_.push_back(title + L": " + dialog_item_text(box, 0xFFFF));
+        const auto own = std::find_if(answers_.begin(), answers_.end(),
+                                      [&](const auto& answer) { return answer.first == title; });
+        if (own != answers_.end()) {
+          action = std::move(own->second);
+          answers_.erase(own);
+        }
       }
       answered.push_back(box);
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      if (action) {
+        action(box);
+      } else {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      }
     }
     Sleep(20);
   }
@@ -108,6 +126,22 @@ std::vector<std::wstring> column_texts(HWND list, int column) {
   return texts;
 }
 
+std::vector<std::pair<std::wstring, int>> list_columns(HWND list) {
+  std::vector<std::pair<std::wstring, int>> columns;
+  for (int c = 0;; ++c) {
+    wchar_t title[64] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = title;
+    column.cchTextMax = 64;
+    if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c),
+                      reinterpret_cast<LPARAM>(&column))) {
+      return columns;
+    }
+    columns.emplace_back(title, column.cx);
+  }
+}
+
 void select_rows(HWND list, std::initializer_list<int> rows) {
   LVITEMW none{};
   none.stateMask = LVIS_SELECTED | LVIS_DROPHILITED;
@@ -133,6 +167,19 @@ std::vector<int> selected_rows(HWND list) {
 UINT row_state(HWND list, int row) {
   return static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
                                         LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED));
+}
+
+}  // namespace korvane::test
+
+namespace korvane::test {
+
+void hold_for_screenshot(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  std::printf("--crop %ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  std::fflush(stdout);
+  const ULONGLONG end = GetTickCount64() + 120000;
+  while (IsWindow(window) && GetTickCount64() < end) Sleep(100);
 }
 
 }  // namespace korvane::test

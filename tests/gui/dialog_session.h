@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "gui_driver.h"
@@ -26,6 +27,9 @@ class DialogSession {
 
   // When the dialog titled `title` opens: runs `steps` on it, then closes it with its close box.
   void on_open(std::wstring title, std::function<void(HWND)> steps);
+  // The next dialog titled `title` that a dialog owns (a common dialog, say) gets `action`
+  // instead of OK.
+  void answer(std::wstring title, std::function<void(HWND)> action);
   // True once the steps have run to their end.
   bool steps_ran() const { return steps_ran_; }
   // "title: text" of the message boxes answered since the last call.
@@ -39,6 +43,7 @@ class DialogSession {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<std::wstring> boxes_;
+  std::vector<std::pair<std::wstring, std::function<void(HWND)>>> answers_;
   std::thread answerer_;
 };
 
@@ -56,9 +61,15 @@ int row_count(HWND list);
 std::wstring cell_text(HWND list, int row, int column);
 // Column `column` of every row, top to bottom.
 std::vector<std::wstring> column_texts(HWND list, int column);
+// The title and width of every column of a report list view.
+std::vector<std::pair<std::wstring, int>> list_columns(HWND list);
 // Selects exactly these rows.
 void select_rows(HWND list, std::initializer_list<int> rows);
 std::vector<int> selected_rows(HWND list);
 UINT row_state(HWND list, int row);
+
+// For the screenshots of docs/: prints the window's place on the Wine desktop for
+// tools/screenshot.sh --crop, then waits until the window is gone, for two minutes at most.
+void hold_for_screenshot(HWND window);
 
 }  // namespace korvane::test

@@ -31,12 +31,7 @@ const std::string kSamples = std::string(KORVANE_SOURCE_DIR) + "/samples/";
 std::function<void(HWND)> show(std::function<void(HWND)> steps) {
   return [steps](HWND dialog) {
     steps(dialog);
-    RECT r{};
-    GetWindowRect(dialog, &r);
-    std::printf("--crop %ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
-    std::fflush(stdout);
-    const ULONGLONG end = GetTickCount64() + 120000;
-    while (IsWindow(dialog) && GetTickCount64() < end) Sleep(100);
+    test::hold_for_screenshot(dialog);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   };
 }
