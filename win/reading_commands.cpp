@@ -13,9 +13,7 @@
 namespace korvane::win {
 namespace {
 
-constexpr DWORD kPassPause = 100;  // ms; the thread blocks, as between the passes of a batch
-
-constexpr Pass kAllPasses[] = {Pass::Dedupe, Pass::Complete, Pass::Merge, Pass::Sort};
+constexpr DWORD kPassPause = 100;  // ms; the window does not answer meanwhile
 
 std::wstring file_name_of(std::wstring_view path) {
   const std::size_t cut = path.find_last_of(L"\\/");

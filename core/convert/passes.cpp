@@ -1,7 +1,6 @@
 #include "convert/passes.h"
 
 #include <algorithm>
-#include <array>
 
 #include "convert/duplicate_removal.h"
 #include "convert/name_completion.h"
@@ -9,12 +8,6 @@
 #include "convert/quantity_merge.h"
 
 namespace korvane {
-
-namespace {
-
-constexpr std::array kAllPasses{Pass::Dedupe, Pass::Complete, Pass::Merge, Pass::Sort};
-
-}  // namespace
 
 std::string_view pass_name(Pass pass) {
   switch (pass) {

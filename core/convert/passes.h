@@ -1,6 +1,7 @@
 // The four conversion passes by name, for front ends that take them as a list.
 #pragma once
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,9 @@ class Notifier;
 struct Workspace;
 
 enum class Pass { Dedupe, Complete, Merge, Sort };
+
+// The full conversion, in its order.
+inline constexpr std::array kAllPasses{Pass::Dedupe, Pass::Complete, Pass::Merge, Pass::Sort};
 
 // "dedupe", "complete", "merge", "sort".
 std::string_view pass_name(Pass pass);
