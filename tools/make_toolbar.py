@@ -4,9 +4,9 @@ six of the DXF file dialog (win/res/dxf_toolbar.bmp).
 
 Main window, in toolbar order: read folder and convert, read folder, convert, modify row, delete
 row, add row, one output file, three output files, help, exit. DXF file dialog: add a folder, run
-the list, add one file, delete the selected files, delete all files, cancel. The strip is an 8-bit BMP (320 x 32) on the
-button-face grey RGB(192, 192, 192), which the toolbar maps to the system's button colour, so the
-pictures sit on any button face. Edges are smoothed only between shapes, never into the
+the list, add one file, delete the selected files, delete all files, cancel. Each strip is an
+8-bit BMP (32 pixels high, the pictures side by side) on the button-face grey RGB(192, 192, 192),
+which the toolbar maps to the system's button colour, so the pictures sit on any button face. Edges are smoothed only between shapes, never into the
 background, so no grey halo shows on a lighter face. Pure Python; the .bmp is committed.
 
     python3 tools/make_toolbar.py           write both strips

@@ -109,21 +109,25 @@ void grow_dialog_to_controls(HWND dialog) {
 }
 
 void insert_list_row(HWND list, int index, std::span<const std::string> cells) {
+  std::vector<std::wstring> wide;
+  for (const std::string& cell : cells) wide.push_back(widen(cell));
+  insert_list_row(list, index, wide);
+}
+
+void insert_list_row(HWND list, int index, std::span<const std::wstring> cells) {
   if (cells.empty()) return;
-  std::wstring text = widen(cells[0]);
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = index;
-  item.pszText = text.data();
+  item.pszText = const_cast<wchar_t*>(cells[0].c_str());
   item.lParam = index;
   const auto row =
       static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return;
   for (std::size_t column = 1; column < cells.size(); ++column) {
-    std::wstring cell = widen(cells[column]);
     LVITEMW sub{};
     sub.iSubItem = static_cast<int>(column);
-    sub.pszText = cell.data();
+    sub.pszText = const_cast<wchar_t*>(cells[column].c_str());
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
   }
 }

@@ -34,6 +34,8 @@ void grow_dialog_to_controls(HWND dialog);
 
 // Row `index` with `cells` (Shift-JIS) in its columns and its index as item data.
 void insert_list_row(HWND list, int index, std::span<const std::string> cells);
+// The same with texts that are already UTF-16 (file names as the file system gives them).
+void insert_list_row(HWND list, int index, std::span<const std::wstring> cells);
 // The lowest-numbered selected row, or -1.
 int first_selected_row(HWND list);
 // Shows a row as chosen even while the list does not have the focus.

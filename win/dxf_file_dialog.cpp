@@ -35,10 +35,11 @@ constexpr int kListHeight = 486;
 constexpr wchar_t kCannotAddText[] = L"読込出来ません！";
 constexpr wchar_t kCannotAddTitle[] = L"ファイル追加操作";
 
+constexpr INT_PTR kRan = 1;  // the dialog's result when the list was run
+
 struct DialogState {
   HINSTANCE instance;
   Workspace& ws;
-  bool ran = false;
 };
 
 DialogState& state_of(HWND dialog) {
@@ -68,25 +69,12 @@ std::wstring date_time_text(const FILETIME& written) {
   return text;
 }
 
-void set_cell(HWND list, int row, int column, const std::wstring& text) {
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 // Appends the row of one file as the file system describes it.
 void append_row(HWND list, std::wstring_view folder, const WIN32_FIND_DATAW& found) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<wchar_t*>(found.cFileName);
-  const auto row =
-      static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  if (row < 0) return;
-  set_cell(list, row, kFolderColumn, std::wstring(folder));
-  set_cell(list, row, 2, std::to_wstring(found.nFileSizeLow));
-  set_cell(list, row, 3, date_time_text(found.ftLastWriteTime));
+  const std::array<std::wstring, 4> cells = {found.cFileName, std::wstring(folder),
+                                             std::to_wstring(found.nFileSizeLow),
+                                             date_time_text(found.ftLastWriteTime)};
+  insert_list_row(list, static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)), cells);
 }
 
 std::wstring cell_text(HWND list, int row, int column) {
@@ -189,8 +177,7 @@ void run_list(HWND dialog) {
     state.ws.chosen_files.push_back(
         narrow(join_path(cell_text(list, row, kFolderColumn), cell_text(list, row, kNameColumn))));
   }
-  state.ran = true;
-  EndDialog(dialog, 1);
+  EndDialog(dialog, kRan);
 }
 
 void lay_out(HWND dialog) {
@@ -274,9 +261,8 @@ INT_PTR CALLBACK dxf_file_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 
 bool run_dxf_file_dialog(HWND owner, HINSTANCE instance, Workspace& ws) {
   DialogState state{instance, ws};
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DXF_FILES), owner, dxf_file_dialog_proc,
-                  reinterpret_cast<LPARAM>(&state));
-  return state.ran;
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DXF_FILES), owner, dxf_file_dialog_proc,
+                         reinterpret_cast<LPARAM>(&state)) == kRan;
 }
 
 }  // namespace korvane::win

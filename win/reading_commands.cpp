@@ -1,5 +1,6 @@
 #include "reading_commands.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,6 @@ namespace korvane::win {
 namespace {
 
 constexpr DWORD kPassPause = 100;  // ms; the window does not answer meanwhile
-
-std::wstring file_name_of(std::wstring_view path) {
-  const std::size_t cut = path.find_last_of(L"\\/");
-  return std::wstring(cut == std::wstring_view::npos ? path : path.substr(cut + 1));
-}
 
 // While drawings are read the caption tells how far the batch is and which drawing it is at (so a
 // message about a drawing that cannot be read can be placed), and the window is repainted between
@@ -39,9 +35,9 @@ class ReadingProgress {
   ReadingProgress& operator=(const ReadingProgress&) = delete;
 
   void show(std::size_t index, const std::string& path) {
-    const std::wstring caption = L"読込中 " + std::to_wstring(index + 1) + L"/" +
-                                 std::to_wstring(count_) + L" " + file_name_of(widen(path)) +
-                                 L" - " + title_;
+    const std::wstring caption =
+        L"読込中 " + std::to_wstring(index + 1) + L"/" + std::to_wstring(count_) + L" " +
+        std::filesystem::path(widen(path)).filename().wstring() + L" - " + title_;
     SetWindowTextW(main_, caption.c_str());
     // Paint what is waiting (the area a closed dialog uncovered, the caption) without taking
     // input: the commands of the window must not run in the middle of a read.
