@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/recognition.h"
+#include "io/file_io.h"
 #include "platform.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
@@ -29,9 +30,10 @@ struct ReferenceSource {
 
 // Loads one list. False when its file cannot be read; an empty configured path counts as such.
 template <typename Store, typename Load>
-bool load_reference(const ReferenceSource& source, Store& store, Load load, const Workspace& ws,
+bool load_reference(const ReferenceSource& source, Store& store, Load load, Workspace& ws,
                     StreamNotifier& notifier, std::ostream& err) {
   if (source.option) {
+    ws.note_input(*source.option);
     notifier.set_subject(*source.option);
     return load(store, *source.option, notifier);
   }
@@ -49,6 +51,7 @@ bool load_reference(const ReferenceSource& source, Store& store, Load load, cons
     notifier.warn(source.cannot_open, msg::kTitleFileError);
     return false;
   }
+  ws.note_input(path);
   notifier.set_subject(path);
   return load(store, path, notifier);
 }
@@ -59,26 +62,40 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   Workspace ws;
   StreamNotifier notifier(err);
 
-  // A settings file that cannot be opened asks to take the reset values: a batch run says yes,
-  // and with no dialogs to choose reference files every path stays empty.
+  // A missing default Korvane.ini asks to take the reset values: a batch run says yes, and with
+  // no dialogs to choose reference files every path stays empty. A file named by --ini must exist,
+  // and one that exists but cannot be read stops the run.
   ws.settings_path = o.ini;
+  if (o.ini_given && io::file_system().status(o.ini).kind == io::FileKind::Missing) {
+    err << "korvane-cli: " << native_to_utf8(o.ini) << ": settings file not found\n";
+    return kExitUsage;
+  }
   notifier.set_subject(o.ini);
-  read_settings(ws, notifier);
+  if (read_settings(ws, notifier) == SettingsSource::Unreadable) return kExitUsage;
 
   // Nothing is converted without the lists the user meant to use.
   const bool base_ok = load_reference(
       {o.base, ws.settings.part_file, "part_file", msg::kBasePartsCannotOpen, "base parts list"},
-      ws.base_parts, &load_base_parts, ws, notifier, err);
-  const bool words_ok =
-      load_reference({o.words, ws.settings.kinsi_file, "kinsi_file", msg::kWordsCannotOpen,
-                      "prohibited words list"},
-                     ws.prohibited_words, &load_prohibited_words, ws, notifier, err);
+      ws.base_parts,
+      [](BasePartsStore& store, const std::string& path, Notifier& n) {
+        return load_base_parts(store, path, n);
+      },
+      ws, notifier, err);
+  const bool words_ok = load_reference(
+      {o.words, ws.settings.kinsi_file, "kinsi_file", msg::kWordsCannotOpen,
+       "prohibited words list"},
+      ws.prohibited_words,
+      [](ProhibitedWords& words, const std::string& path, Notifier& n) {
+        return load_prohibited_words(words, path, n);
+      },
+      ws, notifier, err);
   if (!base_ok || !words_ok) return kExitUsage;
 
   bool input_problem = false;
   ws.texts.clear();
   for (const std::string& drawing : o.drawings) {
     notifier.set_subject(drawing);
+    ws.note_input(drawing);
     if (!read_dxf_file(drawing, ws.texts, notifier)) input_problem = true;
   }
   notifier.clear_subject();

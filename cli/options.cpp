@@ -25,10 +25,13 @@ struct OptionSpec {
 
 constexpr std::array kOptions{
     OptionSpec{"--ini", "FILE", kConvertBit, 0,
-               "settings file (default: Korvane.ini in the current folder); when it cannot be "
-               "opened the reset values are used, with no reference paths. Relative paths in it "
-               "are taken from the current folder",
-               [](Options& o, std::string_view v, std::vector<std::string>&) { o.ini = v; }},
+               "settings file (default: Korvane.ini in the current folder), which must exist; "
+               "when the default one does not exist the reset values are used, with no reference "
+               "paths. Relative paths in it are taken from the current folder",
+               [](Options& o, std::string_view v, std::vector<std::string>&) {
+                 o.ini = v;
+                 o.ini_given = true;
+               }},
     OptionSpec{"--base", "FILE", kConvertBit, 0,
                "base parts list (default: the part_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},

@@ -16,7 +16,8 @@ enum class Command { Convert, Texts, Help, Version };
 struct Options {
   Command command = Command::Help;
   // convert
-  std::string ini;  // the settings file; Korvane.ini in the current folder by default
+  std::string ini;         // the settings file; Korvane.ini in the current folder by default
+  bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
   std::optional<std::string> words;
   std::optional<std::string> out;  // given and empty: the writer's default name

@@ -19,6 +19,7 @@ struct Message {
   Buttons buttons = Buttons::Ok;
   Icon icon = Icon::Warning;
   bool without_owner = false;  // the desktop program shows it with no owner window
+  std::string file;            // the file the message is about, shown after the text; may be empty
 };
 
 class Notifier {
@@ -28,11 +29,15 @@ class Notifier {
 
   // The common case: an OK box with a warning icon.
   void warn(std::string_view text, std::string_view title) {
-    notify(Message{std::string(text), std::string(title), Buttons::Ok, Icon::Warning, false});
+    notify(Message{std::string(text), std::string(title), Buttons::Ok, Icon::Warning, false, {}});
   }
-  bool ask_yes_no(std::string_view text, std::string_view title) {
+  void warn(std::string_view text, std::string_view title, std::string_view file) {
+    notify(Message{std::string(text), std::string(title), Buttons::Ok, Icon::Warning, false,
+                   std::string(file)});
+  }
+  bool ask_yes_no(std::string_view text, std::string_view title, std::string_view file = {}) {
     return notify(Message{std::string(text), std::string(title), Buttons::YesNo, Icon::Warning,
-                          false}) == Answer::Yes;
+                          false, std::string(file)}) == Answer::Yes;
   }
 };
 

@@ -60,6 +60,7 @@ bool read_drawings(App& app, const std::vector<std::string>& paths) {
     ReadingProgress progress(app.main, paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
       progress.show(i, paths[i]);
+      app.ws.note_input(paths[i]);
       if (read_dxf_file(paths[i], texts, app.notifier)) ++read;
     }
   }

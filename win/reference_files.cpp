@@ -5,30 +5,20 @@
 #include "reference/base_parts_file.h"
 #include "reference/list_file_name.h"
 #include "reference/prohibited_words_file.h"
+#include "reference/reference_pair.h"
 #include "settings_dialog.h"
 
 namespace korvane::win {
 
-void load_reference_pair(App& app) {
-  const int pair = app.ws.settings.selected_pair();
-  if (pair < 0) return;
-  const auto n = static_cast<std::size_t>(pair);
-  load_base_parts(app.ws.base_parts, app.ws.settings.part_file[n], app.notifier);
-  load_prohibited_words(app.ws.prohibited_words, app.ws.settings.kinsi_file[n], app.notifier);
-}
+void load_reference_pair(App& app) { korvane::load_reference_pair(app.ws, app.notifier); }
 
-void save_reference_pair(App& app) {
-  const int pair = app.ws.settings.selected_pair();
-  if (pair < 0) return;
-  const auto n = static_cast<std::size_t>(pair);
-  save_base_parts(app.ws.base_parts, app.ws.settings.part_file[n], app.notifier);
-  save_prohibited_words(app.ws.prohibited_words, app.ws.settings.kinsi_file[n], app.notifier);
-}
+void save_reference_pair(App& app) { save_reference_pair_at_exit(app.ws, app.notifier); }
 
 bool open_base_parts_file(App& app) {
   const auto path = choose_reference_file_to_open(app.main, ReferenceList::BaseParts);
   if (!path) return false;
   app.ws.last_reference_path = *path;
+  app.ws.note_input(*path);
   load_base_parts(app.ws.base_parts, *path, app.notifier);
   return true;
 }
@@ -37,6 +27,7 @@ bool open_prohibited_words_file(App& app) {
   const auto path = choose_reference_file_to_open(app.main, ReferenceList::ProhibitedWords);
   if (!path) return false;
   app.ws.last_reference_path = *path;
+  app.ws.note_input(*path);
   load_prohibited_words(app.ws.prohibited_words, *path, app.notifier);
   return true;
 }

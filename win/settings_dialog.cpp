@@ -137,8 +137,7 @@ void on_reload(HWND dialog, Workspace& ws) {
   store_pair_paths(ws.settings, pair, item_text(dialog, kPartFileEdits[pair]),
                    item_text(dialog, kKinsiFileEdits[pair]));
   WinNotifier notifier(dialog);
-  load_base_parts(ws.base_parts, ws.settings.part_file[pair], notifier);
-  load_prohibited_words(ws.prohibited_words, ws.settings.kinsi_file[pair], notifier);
+  load_reference_pair(ws, notifier);
 }
 
 // The pair whose control `id` is in `ids`, or -1.

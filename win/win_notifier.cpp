@@ -9,8 +9,10 @@ Answer WinNotifier::notify(const Message& message) {
   if (message.icon == Icon::Warning) type |= MB_ICONWARNING;
   if (message.icon == Icon::Information) type |= MB_ICONINFORMATION;
   const HWND owner = message.without_owner ? nullptr : owner_;
-  const int answer =
-      MessageBoxW(owner, widen(message.text).c_str(), widen(message.title).c_str(), type);
+  // A file the message is about goes on a line of its own under the text.
+  std::wstring text = widen(message.text);
+  if (!message.file.empty()) text += L"\n" + widen(message.file);
+  const int answer = MessageBoxW(owner, text.c_str(), widen(message.title).c_str(), type);
   if (answer == IDYES) return Answer::Yes;
   if (answer == IDNO) return Answer::No;
   return Answer::Ok;

@@ -14,8 +14,8 @@ namespace {
 constexpr std::size_t kBlockSize = 256 * 1024;
 
 void tell(Notifier& notifier, std::string text) {
-  notifier.notify(Message{std::move(text), std::string(msg::kTitleFileError), Buttons::Ok,
-                          Icon::Warning, true});
+  notifier.notify(Message{
+      std::move(text), std::string(msg::kTitleFileError), Buttons::Ok, Icon::Warning, true, {}});
 }
 
 }  // namespace

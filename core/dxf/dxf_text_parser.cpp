@@ -94,6 +94,10 @@ void DxfTextParser::feed(std::string_view bytes) {
     } else {
       carry_.append(p, std::min(n, kLineKeep + 1 - carry_.size()));
       carry_length_ += n;
+      if (carry_length_ > kLineLimit) {
+        refuse();
+        return;
+      }
       if (!lf) return;
       take_carried_line();
     }
@@ -119,6 +123,10 @@ void DxfTextParser::take_whole_line(std::string_view kept, std::size_t length) {
   if (length == kept.size() && !kept.empty() && kept.back() == '\r') {
     kept.remove_suffix(1);
     --length;
+  }
+  if (length > kLineLimit) {
+    refuse();
+    return;
   }
   take_line(kept.substr(0, kLineKeep), length > kLineKeep);
 }
@@ -209,9 +217,22 @@ void DxfTextParser::take_version(std::string_view value) {
   encoding_ = number >= kFirstUtf8Version ? DxfTextEncoding::Utf8 : DxfTextEncoding::ShiftJis;
 }
 
-// Every text value passes here, and only here.
+// Every text value passes here, and only here. Control bytes are settled on the raw bytes: a NUL
+// ends the text, as it would a C string, and any other control byte but TAB becomes a space, so
+// that no cell carries a line break or an escape into a file or a window.
 void DxfTextParser::take_text_value(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  std::string clean;
+  if (std::any_of(value.begin(), value.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; })) {
+    clean.assign(value);
+    for (char& c : clean) {
+      if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = ' ';
+    }
+    value = clean;
+  }
   current_.text = converter_.convert(value, encoding_, kDxfTextCapacity);
+  drop_lone_lead_byte(current_.text);
   complete_item(kText);
 }
 

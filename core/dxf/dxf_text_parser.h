@@ -27,6 +27,9 @@ class DxfTextParser {
   // A longer line is seen through its first kLineKeep bytes, and never as a group code. This
   // bounds memory whatever the file holds, and is far beyond any value the reader uses.
   static constexpr std::size_t kLineKeep = 4096;
+  // No DXF line is anywhere near this long: a longer one means the file is no ASCII DXF (a file
+  // of zeros, say), and the read stops instead of scanning it to its end.
+  static constexpr std::size_t kLineLimit = std::size_t{1} << 20;
 
   // Completed records are appended to `table`, which must outlive the parser.
   explicit DxfTextParser(TextTable& table) : table_(table) {}

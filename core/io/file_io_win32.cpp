@@ -8,18 +8,58 @@
 namespace korvane::io {
 namespace {
 
+// Bytes that are not Shift-JIS give an empty path, which no call accepts.
 std::wstring widen(const std::string& path) {
   if (path.empty()) return {};
-  const int n = MultiByteToWideChar(932, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  const int size = static_cast<int>(path.size());
+  const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
+  if (n <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
+  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), n);
   return wide;
+}
+
+// Code page 932 without best fit; nothing when a character has no Shift-JIS form.
+std::optional<std::string> narrow_exactly(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lost = FALSE;
+  const int n =
+      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr, &lost);
+  if (lost) return std::nullopt;
+  return out;
+}
+
+std::string system_reason(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring words = n > 0 && text ? std::wstring(text, n) : std::wstring();
+  if (text) LocalFree(text);
+  while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' '))
+    words.pop_back();
+  const std::optional<std::string> bytes = narrow_exactly(words);
+  if (bytes && !bytes->empty()) return *bytes;
+  char code[32];
+  wsprintfA(code, "error %lu", static_cast<unsigned long>(error));
+  return code;
+}
+
+bool is_missing_error(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_NAME;
 }
 
 class WinRead final : public ReadHandle {
  public:
   explicit WinRead(HANDLE h) : h_(h) {}
   ~WinRead() override { CloseHandle(h_); }
+  WinRead(const WinRead&) = delete;
+  WinRead& operator=(const WinRead&) = delete;
   std::ptrdiff_t read(char* buffer, std::size_t size) override {
     DWORD got = 0;
     const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
@@ -37,6 +77,8 @@ class WinWrite final : public WriteHandle {
   ~WinWrite() override {
     if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
   }
+  WinWrite(const WinWrite&) = delete;
+  WinWrite& operator=(const WinWrite&) = delete;
   bool write(const char* data, std::size_t size) override {
     while (size > 0) {
       const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
@@ -59,29 +101,113 @@ class WinWrite final : public WriteHandle {
   HANDLE h_;
 };
 
+// A handle for looking at a file (no read or write access), links followed; folders included.
+HANDLE open_for_status(const std::wstring& path) {
+  return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 class WinFileSystem final : public FileSystem {
  public:
-  std::unique_ptr<ReadHandle> open_read(const std::string& path) override {
-    if (path.empty()) return nullptr;
-    HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
+  std::unique_ptr<ReadHandle> open_for_reading(const std::string& path,
+                                               OpenFailure& failure) override {
+    const std::wstring wide = widen(path);
+    if (wide.empty()) {
+      failure.missing = true;
+      failure.reason = system_reason(ERROR_INVALID_NAME);
+      return nullptr;
+    }
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      failure.missing = is_missing_error(error);
+      failure.reason = system_reason(error);
+      return nullptr;
+    }
+    // Devices, pipes and consoles are not drawings or lists, and reading them may never end.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+      CloseHandle(h);
+      failure.reason = system_reason(ERROR_INVALID_FUNCTION);
+      return nullptr;
+    }
     return std::make_unique<WinRead>(h);
   }
-  std::unique_ptr<WriteHandle> create(const std::string& path) override {
-    if (path.empty()) return nullptr;
-    HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+
+  std::unique_ptr<WriteHandle> create_new(const std::string& path, std::optional<unsigned>,
+                                          bool& taken) override {
+    const std::wstring wide = widen(path);
+    if (wide.empty()) return nullptr;
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+      return nullptr;
+    }
     return std::make_unique<WinWrite>(h);
   }
+
   bool replace(const std::string& from, const std::string& to) override {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+    const std::wstring wide_from = widen(from);
+    const std::wstring wide_to = widen(to);
+    if (wide_from.empty() || wide_to.empty()) return false;
+    return MoveFileExW(wide_from.c_str(), wide_to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
-  void remove(const std::string& path) override { DeleteFileW(widen(path).c_str()); }
-  bool exists(const std::string& path) override {
-    return !path.empty() && GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+
+  void remove(const std::string& path) override {
+    const std::wstring wide = widen(path);
+    if (!wide.empty()) DeleteFileW(wide.c_str());
+  }
+
+  FileStatus status(const std::string& path) override {
+    FileStatus s;
+    const std::wstring wide = widen(path);
+    if (wide.empty()) return s;
+    HANDLE h = open_for_status(wide);
+    if (h == INVALID_HANDLE_VALUE) {
+      s.kind = is_missing_error(GetLastError()) ? FileKind::Missing : FileKind::Other;
+      return s;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(h, &info) != 0;
+    const bool disk = GetFileType(h) == FILE_TYPE_DISK;
+    CloseHandle(h);
+    if (!known || !disk || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      s.kind = FileKind::Other;
+      return s;
+    }
+    s.kind = FileKind::Regular;
+    s.read_only = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    s.device = info.dwVolumeSerialNumber;
+    s.inode = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return s;
+  }
+
+  std::string resolve_links(const std::string& path) override {
+    const std::wstring wide = widen(path);
+    if (wide.empty()) return path;
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+      return path;
+    }
+    HANDLE h = open_for_status(wide);
+    if (h == INVALID_HANDLE_VALUE) return path;
+    std::wstring final_path(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, final_path.data(), static_cast<DWORD>(final_path.size()),
+                                        FILE_NAME_NORMALIZED);
+    if (n >= final_path.size()) {
+      final_path.resize(n + 1);
+      n = GetFinalPathNameByHandleW(h, final_path.data(), static_cast<DWORD>(final_path.size()),
+                                    FILE_NAME_NORMALIZED);
+    }
+    CloseHandle(h);
+    if (n == 0 || n >= final_path.size()) return path;
+    final_path.resize(n);
+    if (final_path.rfind(L"\\\\?\\", 0) == 0) final_path.erase(0, 4);
+    const std::optional<std::string> bytes = narrow_exactly(final_path);
+    return bytes && !bytes->empty() ? *bytes : path;
   }
 };
 

@@ -37,9 +37,67 @@ void append_field(std::string& line, std::string_view text, bool quoted) {
   line += '"';
 }
 
-void report_cannot_write(Notifier& notifier) {
+void report_cannot_write(Notifier& notifier, const std::string& name) {
   notifier.notify(Message{std::string(msg::kTextFileCannotOpen), std::string(msg::kTitleFileError),
-                          Buttons::Ok, Icon::Warning, true});
+                          Buttons::Ok, Icon::Warning, true, name});
+}
+
+// Paths are Shift-JIS on Windows, where a backslash or colon also separates; elsewhere they are
+// the system's bytes, UTF-8 by convention.
+#ifdef _WIN32
+constexpr bool kShiftJisPaths = true;
+#else
+constexpr bool kShiftJisPaths = false;
+#endif
+
+bool is_separator(char c) { return c == '/' || (kShiftJisPaths && (c == '\\' || c == ':')); }
+
+// Where the last component of `name` begins: after the last separator that is a character of
+// its own (a Shift-JIS trail byte may be 0x5C).
+std::size_t last_component_start(std::string_view name) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (kShiftJisPaths && is_sjis_lead_byte(byte) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (is_separator(name[i])) start = i + 1;
+  }
+  return start;
+}
+
+// Whether cutting `name` at `at` (within the component that begins at `from`) keeps whole
+// characters.
+bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t at) {
+  if (kShiftJisPaths) {
+    std::size_t i = from;
+    while (i < at) i += is_sjis_lead_byte(static_cast<unsigned char>(name[i])) ? 2 : 1;
+    return i == at;
+  }
+  return at >= name.size() || (static_cast<unsigned char>(name[at]) & 0xC0) != 0x80;
+}
+
+// The file read in this run that `output` would replace, if any.
+std::optional<std::string> input_replaced_by(const Workspace& ws, const std::string& output) {
+  if (io::same_file(output, ws.settings_path)) return ws.settings_path;
+  for (const std::string& input : ws.input_files) {
+    if (io::same_file(output, input)) return input;
+  }
+  return std::nullopt;
+}
+
+// Refuses outputs that would replace an input, saying which; true when all may be written.
+bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
+                          const std::vector<std::string>& outputs) {
+  for (const std::string& output : outputs) {
+    if (const auto input = input_replaced_by(ws, output)) {
+      notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
+                              Buttons::Ok, Icon::Warning, true, output + "\n" + *input});
+      return false;
+    }
+  }
+  return true;
 }
 
 // The dialog's name with its extension completed, or empty when it was cancelled.
@@ -93,9 +151,12 @@ std::optional<std::string> rewrite_output_ending(std::string_view name, int sele
     default:
       return std::string(name);
   }
-  if (name.size() < replaced) return std::nullopt;
+  const std::size_t last = last_component_start(name);
+  if (name.size() - last < replaced) return std::nullopt;
+  const std::size_t kept = name.size() - replaced;
+  if (!is_path_char_boundary(name, last, kept)) return std::nullopt;
   ending += extension(kind);
-  std::string out(name.substr(0, name.size() - replaced));
+  std::string out(name.substr(0, kept));
   out += ending;
   return out;
 }
@@ -136,8 +197,12 @@ std::string format_parts_list(const PartsList& parts, int selection, int si_no) 
   return out;
 }
 
-std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
-                                            const OutputFileDialog& dialog) {
+namespace {
+
+// Names the output for `mode`, leaving the name in ws.current_file_name; nothing (after saying
+// so) when the dialog was cancelled or the name is too short to rewrite.
+std::optional<std::string> name_output(Workspace& ws, Notifier& notifier, int mode,
+                                       const OutputFileDialog& dialog) {
   const OutputKind kind = output_kind(ws.settings);
   const int selection = mode & kSelectionMask;
   std::string& name = ws.current_file_name;
@@ -150,35 +215,67 @@ std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, i
   if (rewrite) {
     const std::optional<std::string> rewritten = rewrite_output_ending(name, selection, kind);
     if (!rewritten) {
-      report_cannot_write(notifier);
+      report_cannot_write(notifier, name);
       return std::nullopt;
     }
     name = *rewritten;
   }
-
   // An empty name (a cancelled dialog) is not a file; never let it reach the file system.
-  if (name.empty() ||
-      !io::write_whole_file(name, format_parts_list(ws.parts, selection, ws.settings.si_no))) {
-    report_cannot_write(notifier);
+  if (name.empty()) {
+    report_cannot_write(notifier, name);
     return std::nullopt;
   }
   return name;
 }
 
+bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, int selection) {
+  ws.current_file_name = name;
+  if (!io::write_whole_file(name, format_parts_list(ws.parts, selection, ws.settings.si_no))) {
+    report_cannot_write(notifier, name);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
+                                            const OutputFileDialog& dialog) {
+  const std::optional<std::string> name = name_output(ws, notifier, mode, dialog);
+  if (!name || !outputs_spare_inputs(ws, notifier, {*name})) return std::nullopt;
+  if (!write_named(ws, notifier, *name, mode & kSelectionMask)) return std::nullopt;
+  return name;
+}
+
 std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
                                            const OutputFileDialog& dialog) {
-  std::vector<std::string> written;
+  // All three are named, and checked against the inputs, before any is written.
+  struct Planned {
+    int selection;
+    std::string name;
+  };
+  std::vector<Planned> planned;
   const int first = (from_dialog ? kNameFromDialogRewritten : kNameFromCurrent) | kSelectSupplied;
-  if (auto path = write_parts_list(ws, notifier, first, dialog)) {
-    written.push_back(*path);
+  if (auto name = name_output(ws, notifier, first, dialog)) {
+    planned.push_back({kSelectSupplied, *name});
   } else if (from_dialog && ws.current_file_name.empty()) {
-    return written;  // cancelled: only a chosen name may be rewritten
+    return {};  // cancelled: only a chosen name may be rewritten
   }
   for (int selection : {kSelectNotPurchased, kSelectPurchased}) {
-    if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | selection, dialog)) {
-      written.push_back(*path);
+    if (auto name = name_output(ws, notifier, kNameFromCurrent | selection, dialog)) {
+      planned.push_back({selection, *name});
     }
   }
+  std::vector<std::string> names;
+  for (const Planned& p : planned) names.push_back(p.name);
+  if (!outputs_spare_inputs(ws, notifier, names)) return {};
+
+  const std::string last_name = ws.current_file_name;
+  std::vector<std::string> written;
+  for (const Planned& p : planned) {
+    if (write_named(ws, notifier, p.name, p.selection)) written.push_back(p.name);
+  }
+  ws.current_file_name = last_name;
   return written;
 }
 

@@ -10,8 +10,12 @@ namespace {
 bool is_row(const PartsList& parts, int row) { return row >= 0 && row < parts.row_count(); }
 
 void refuse_without_selection(Notifier& notifier) {
-  notifier.notify(Message{std::string(msg::kSelectItem), std::string(msg::kTitleOperatorError),
-                          Buttons::Ok, Icon::None, false});
+  notifier.notify(Message{std::string(msg::kSelectItem),
+                          std::string(msg::kTitleOperatorError),
+                          Buttons::Ok,
+                          Icon::None,
+                          false,
+                          {}});
 }
 
 void insert_row_from_editor(PartsList& parts, int row, const RowEditorBuffer& buffer) {

@@ -10,7 +10,8 @@ namespace korvane {
 namespace {
 
 void refuse(Notifier& notifier, std::string_view text, std::string_view title) {
-  notifier.notify(Message{std::string(text), std::string(title), Buttons::Ok, Icon::None, false});
+  notifier.notify(
+      Message{std::string(text), std::string(title), Buttons::Ok, Icon::None, false, {}});
 }
 
 bool has_comma(const BasePartEntry& entry) {

@@ -30,18 +30,28 @@ class FieldCursor {
   bool done_ = false;
 };
 
-BasePartEntry parse_entry(std::string_view line) {
-  FieldCursor fields(line.substr(0, cut_length(line, kBasePartsLineLimit + 1)));
+BasePartEntry parse_entry(std::string_view line, bool& cut) {
+  const std::string_view kept = line.substr(0, cut_length(line, kBasePartsLineLimit + 1));
+  cut = cut || kept.size() < line.size();
+  FieldCursor fields(kept);
+  auto take = [&](std::size_t capacity) {
+    const std::string_view field = fields.next();
+    std::string stored = cut_to_capacity(field, capacity);
+    cut = cut || stored.size() < field.size();
+    return stored;
+  };
   BasePartEntry e;
-  e.part_name = cut_to_capacity(fields.next(), kPartNameCapacity);
-  e.tag = cut_to_capacity(fields.next(), kTagCapacity);
-  e.type = cut_to_capacity(fields.next(), kTypeCapacity);
-  e.maker = cut_to_capacity(fields.next(), kMakerCapacity);
-  e.supply_class = c_atoi(cut_to_capacity(fields.next(), kSupplyClassCapacity));
+  e.part_name = take(kPartNameCapacity);
+  e.tag = take(kTagCapacity);
+  e.type = take(kTypeCapacity);
+  e.maker = take(kMakerCapacity);
+  e.supply_class = c_atoi(take(kSupplyClassCapacity));
   for (Accessory& a : e.accessories) {
-    a.name = cut_to_capacity(fields.next(), kAccessoryCapacity);
-    a.type = cut_to_capacity(fields.next(), kAccessoryCapacity);
+    a.name = take(kAccessoryCapacity);
+    a.type = take(kAccessoryCapacity);
   }
+  // Text after the thirteenth comma is not kept either.
+  cut = cut || !fields.next().empty();
   return e;
 }
 
@@ -56,7 +66,7 @@ BasePartsParse parse_base_parts(std::string_view bytes) {
       out.truncated = true;
       return false;
     }
-    entries.push_back(parse_entry(line));
+    entries.push_back(parse_entry(line, out.cut));
     return true;
   });
   return out;
@@ -83,26 +93,38 @@ std::string format_base_parts(const BasePartsStore& store) {
   return out;
 }
 
-bool load_base_parts(BasePartsStore& store, const std::string& path, Notifier& notifier) {
+bool load_base_parts(BasePartsStore& store, const std::string& path, Notifier& notifier,
+                     ListLoadReport* report) {
   std::string bytes;
-  if (!io::read_whole_file(path, bytes)) {
-    notifier.warn(msg::kBasePartsCannotOpen, msg::kTitleFileError);
+  ListLoadReport found;
+  const io::ReadResult read = io::read_file(path, bytes, io::kListFileLimit);
+  if (!read) {
+    found.missing = read.status == io::ReadResult::Status::Missing;
+    found.lost = !found.missing;
+    if (report) *report = found;
+    notifier.warn(msg::kBasePartsCannotOpen, msg::kTitleFileError, path);
     return false;
   }
   BasePartsParse parsed = parse_base_parts(bytes);
   store = std::move(parsed.store);
+  found.lost = read.cut || parsed.truncated || parsed.cut;
+  if (report) *report = found;
   if (parsed.truncated) notifier.warn(msg::kBasePartsTruncated, msg::kTitleLimit);
   return true;
 }
 
 bool save_base_parts(const BasePartsStore& store, const std::string& path, Notifier& notifier) {
   if (store.entries.empty()) {
-    notifier.notify(Message{std::string(msg::kBasePartsNoData), std::string(msg::kTitleSaveError),
-                            Buttons::Ok, Icon::None, false});
+    notifier.notify(Message{std::string(msg::kBasePartsNoData),
+                            std::string(msg::kTitleSaveError),
+                            Buttons::Ok,
+                            Icon::None,
+                            false,
+                            {}});
     return false;
   }
   if (!io::write_whole_file(path, format_base_parts(store))) {
-    notifier.warn(msg::kBasePartsCannotCreate, msg::kTitleFileError);
+    notifier.warn(msg::kBasePartsCannotCreate, msg::kTitleFileError, path);
     return false;
   }
   return true;

@@ -21,6 +21,14 @@ inline constexpr std::size_t kBasePartsLineLimit =
 struct BasePartsParse {
   BasePartsStore store;
   bool truncated = false;  // entries beyond kBasePartsCapacity were dropped
+  bool cut = false;        // a field, or a line, was longer than the list can hold
+};
+
+// What a load found, for the save at exit.
+struct ListLoadReport {
+  bool missing = false;  // the file does not exist
+  bool lost = false;     // the file exists but something of it is not in the list: a cut field or
+                         // line, a dropped entry, bytes beyond the read limit, or not read at all
 };
 
 // The entries of a file's bytes: lines end at LF (a CR before it dropped), blank lines are
@@ -32,7 +40,8 @@ std::string format_base_parts(const BasePartsStore& store);
 
 // Replaces `store` with the file's entries. A file that cannot be read leaves the store as it
 // was and tells the user; a file with too many entries keeps the first ones and says so.
-bool load_base_parts(BasePartsStore& store, const std::string& path, Notifier& notifier);
+bool load_base_parts(BasePartsStore& store, const std::string& path, Notifier& notifier,
+                     ListLoadReport* report = nullptr);
 
 // Writes the store whole or not at all. An empty store writes nothing and tells the user, as
 // does a failure, which leaves any existing file as it was.

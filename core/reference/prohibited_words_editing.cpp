@@ -10,8 +10,8 @@ namespace korvane {
 namespace {
 
 void refuse(Notifier& notifier, std::string text) {
-  notifier.notify(Message{std::move(text), std::string(msg::kTitleOperatorError), Buttons::Ok,
-                          Icon::None, false});
+  notifier.notify(Message{
+      std::move(text), std::string(msg::kTitleOperatorError), Buttons::Ok, Icon::None, false, {}});
 }
 
 int word_count(const ProhibitedWords& words) { return static_cast<int>(words.words.size()); }

@@ -18,6 +18,7 @@ ProhibitedWordsParse parse_prohibited_words(std::string_view bytes) {
       return false;
     }
     words.push_back(cut_to_capacity(line, kWordCapacity));
+    out.cut = out.cut || words.back().size() < line.size();
     return true;
   });
   return out;
@@ -35,14 +36,22 @@ std::string format_prohibited_words(const ProhibitedWords& words) {
   return out;
 }
 
-bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Notifier& notifier) {
+bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Notifier& notifier,
+                           ListLoadReport* report) {
   std::string bytes;
-  if (!io::read_whole_file(path, bytes)) {
-    notifier.warn(msg::kWordsCannotOpen, msg::kTitleFileError);
+  ListLoadReport found;
+  const io::ReadResult read = io::read_file(path, bytes, io::kListFileLimit);
+  if (!read) {
+    found.missing = read.status == io::ReadResult::Status::Missing;
+    found.lost = !found.missing;
+    if (report) *report = found;
+    notifier.warn(msg::kWordsCannotOpen, msg::kTitleFileError, path);
     return false;
   }
   ProhibitedWordsParse parsed = parse_prohibited_words(bytes);
   words = std::move(parsed.words);
+  found.lost = read.cut || parsed.truncated || parsed.cut;
+  if (report) *report = found;
   if (parsed.truncated) notifier.warn(msg::kWordsTruncated, msg::kTitleLimit);
   return true;
 }
@@ -50,13 +59,17 @@ bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Noti
 bool save_prohibited_words(const ProhibitedWords& words, const std::string& path,
                            Notifier& notifier) {
   if (words.words.empty() || words.words.front().empty()) {
-    notifier.notify(Message{std::string(msg::kWordsNoData), std::string(msg::kTitleSaveError),
-                            Buttons::Ok, Icon::None, false});
+    notifier.notify(Message{std::string(msg::kWordsNoData),
+                            std::string(msg::kTitleSaveError),
+                            Buttons::Ok,
+                            Icon::None,
+                            false,
+                            {}});
     return false;
   }
   // The create failure has the same text as the open failure.
   if (!io::write_whole_file(path, format_prohibited_words(words))) {
-    notifier.warn(msg::kWordsCannotOpen, msg::kTitleFileError);
+    notifier.warn(msg::kWordsCannotOpen, msg::kTitleFileError, path);
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "reference/base_parts_file.h"
 #include "reference/prohibited_words.h"
 
 namespace korvane {
@@ -13,6 +14,7 @@ class Notifier;
 struct ProhibitedWordsParse {
   ProhibitedWords words;
   bool truncated = false;  // words beyond kProhibitedWordsCapacity were dropped
+  bool cut = false;        // a line was longer than a word can be
 };
 
 // The words of a file's bytes: lines end at LF (a CR before it dropped), blank lines are
@@ -23,7 +25,8 @@ ProhibitedWordsParse parse_prohibited_words(std::string_view bytes);
 std::string format_prohibited_words(const ProhibitedWords& words);
 
 // Replaces `words` with the file's words; as load_base_parts.
-bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Notifier& notifier);
+bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Notifier& notifier,
+                           ListLoadReport* report = nullptr);
 
 // Writes the list whole or not at all; as save_base_parts.
 bool save_prohibited_words(const ProhibitedWords& words, const std::string& path,

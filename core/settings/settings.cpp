@@ -81,6 +81,8 @@ void apply_line(Settings& s, std::string_view line) {
 }  // namespace
 
 void parse_settings(Settings& settings, std::string_view content) {
+  // Editors that save UTF-8 put a byte order mark first; it would hide the first key.
+  if (begins_with(content, "\xEF\xBB\xBF")) content.remove_prefix(3);
   std::size_t pos = 0;
   while (pos < content.size()) {
     std::size_t end = content.find('\n', pos);
@@ -179,22 +181,36 @@ void reset_settings(Workspace& ws, const SettingsDialogs& dialogs) {
   }
 }
 
-void read_settings(Workspace& ws, Notifier& notifier, const SettingsDialogs& dialogs) {
+SettingsSource read_settings(Workspace& ws, Notifier& notifier, const SettingsDialogs& dialogs) {
   std::string content;
-  if (io::read_whole_file(ws.settings_path, content)) {
+  const io::ReadResult read = io::read_file(ws.settings_path, content, io::kListFileLimit);
+  if (read) {
     parse_settings(ws.settings, content);
-    return;
+    return SettingsSource::File;
   }
-  if (notifier.ask_yes_no(msg::kSettingsMissingAskDefaults, msg::kTitleSettingsFile)) {
+  if (read.status == io::ReadResult::Status::Failed) {
+    ws.settings_writable = false;
+    std::string text = std::string(msg::kSettingsFilePrefix) + ws.settings_path +
+                       std::string(msg::kSettingsUnreadable);
+    if (!read.reason.empty()) text += "\n" + read.reason;
+    notifier.warn(text, msg::kTitleFileError);
+    reset_settings_values(ws.settings);
+    return SettingsSource::Unreadable;
+  }
+  if (notifier.ask_yes_no(msg::kSettingsMissingAskDefaults, msg::kTitleSettingsFile,
+                          ws.settings_path)) {
     reset_settings(ws, dialogs);
   } else if (dialogs.settings_dialog) {
     dialogs.settings_dialog(ws);
   }
+  return SettingsSource::Missing;
 }
 
 bool write_settings(const Workspace& ws, Notifier& notifier) {
+  if (!ws.settings_writable) return false;
   if (io::write_whole_file(ws.settings_path, format_settings(ws.settings))) return false;
-  return notifier.ask_yes_no(msg::kSettingsCannotWriteAskQuit, msg::kTitleSettingsFile);
+  return notifier.ask_yes_no(msg::kSettingsCannotWriteAskQuit, msg::kTitleSettingsFile,
+                             ws.settings_path);
 }
 
 }  // namespace korvane

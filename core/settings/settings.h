@@ -76,15 +76,25 @@ struct SettingsDialogs {
   std::function<void(Workspace&)> settings_dialog;
 };
 
-// Reads ws.settings_path into ws.settings. A file that cannot be opened asks whether to take the
-// defaults: Yes resets them (and runs the two open dialogs), No opens the settings dialog.
-void read_settings(Workspace& ws, Notifier& notifier, const SettingsDialogs& dialogs = {});
+enum class SettingsSource {
+  File,        // read from the file
+  Missing,     // no such file: the user chose the defaults or the settings dialog
+  Unreadable,  // the file exists but cannot be read: reset values, and the file is never written
+};
+
+// Reads ws.settings_path into ws.settings. A file that does not exist asks whether to take the
+// defaults: Yes resets them (and runs the two open dialogs), No opens the settings dialog. A file
+// that exists but cannot be read (locked, no permission, a folder) says so, takes the reset values
+// and leaves ws.settings_writable false, so that the file is not replaced at exit.
+SettingsSource read_settings(Workspace& ws, Notifier& notifier,
+                             const SettingsDialogs& dialogs = {});
 
 // The reset branch of read_settings: values, then the two open dialogs.
 void reset_settings(Workspace& ws, const SettingsDialogs& dialogs = {});
 
-// Writes the record whole or not at all. When the file cannot be written the user is asked
-// whether to quit at once; returns true when the answer is Yes.
+// Writes the record whole or not at all (nothing when ws.settings_writable is false). When the
+// file cannot be written the user is asked whether to quit at once; returns true when the answer
+// is Yes.
 bool write_settings(const Workspace& ws, Notifier& notifier);
 
 }  // namespace korvane

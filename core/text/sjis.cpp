@@ -25,6 +25,17 @@ std::string cut_to_capacity(std::string_view text, std::size_t capacity) {
   return std::string(text.substr(0, cut_length(text, capacity)));
 }
 
+void drop_lone_lead_byte(std::string& text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (is_sjis_lead_byte(static_cast<unsigned char>(text[pos])) && pos + 1 == text.size()) {
+      text.pop_back();
+      return;
+    }
+    pos += is_sjis_lead_byte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+  }
+}
+
 int c_atoi(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||

@@ -1,9 +1,8 @@
 // Shift-JIS byte helpers shared by every part of the core.
 //
-// All texts in the core are Shift-JIS (code page 932) bytes held in std::string. The original
-// program kept them in fixed C buffers; the buffer sizes survive here as capacities: a text
-// stored with capacity N keeps at most N - 1 bytes, and it is cut by cut_to_capacity() so that a
-// double-byte character is never split.
+// All texts in the core are Shift-JIS (code page 932) bytes held in std::string. Texts have
+// capacities, as fixed buffers would: a text stored with capacity N keeps at most N - 1 bytes,
+// and it is cut by cut_to_capacity() so that a double-byte character is never split.
 #pragma once
 
 #include <string>
@@ -19,6 +18,10 @@ constexpr bool is_sjis_lead_byte(unsigned char byte) {
 // Length of the longest prefix of `text` of at most `capacity - 1` bytes that ends on a character
 // boundary (walking from the start). Capacity 0 or 1 gives 0.
 std::size_t cut_length(std::string_view text, std::size_t capacity);
+
+// Drops a last byte that is the lead byte of a double-byte character with no trail byte, so that
+// the text never ends inside a character (a CSV cell would swallow its closing quote).
+void drop_lone_lead_byte(std::string& text);
 
 // The text as a buffer of `capacity` bytes would hold it.
 std::string cut_to_capacity(std::string_view text, std::size_t capacity);

@@ -135,7 +135,8 @@ TEST(DxfReaderFiles, AMissingFileIsReportedAndNotCreated) {
 class ShortReadFileSystem : public test::FaultyFileSystem {
  public:
   std::size_t fail_after = SIZE_MAX;
-  std::unique_ptr<io::ReadHandle> open_read(const std::string& path) override {
+  std::unique_ptr<io::ReadHandle> open_for_reading(const std::string& path,
+                                                   io::OpenFailure&) override {
     std::string data = test::read_file(path);
     return std::make_unique<Handle>(std::move(data), fail_after);
   }

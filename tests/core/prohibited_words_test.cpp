@@ -97,33 +97,5 @@ TEST(ProhibitedWordsFile, SavingAnEmptyListTouchesNoFile) {
   EXPECT_EQ(test::read_file(dir.file("words.txt")), "old\r\n");
 }
 
-TEST(ProhibitedWordsFile, AFailedSaveSaysSoAndLeavesTheOldFile) {
-  test::TempDir dir;
-  const std::string target = dir.file("words.txt");
-  test::write_file(target, "old\r\n");
-  const ProhibitedWords words{{"new"}};
-  for (int mode = 0; mode < 4; ++mode) {
-    test::FaultyFileSystem faults;
-    faults.fail_create = mode == 0;
-    faults.fail_write = mode == 1;
-    faults.fail_close = mode == 2;
-    faults.fail_replace = mode == 3;
-    test::RecordingNotifier notifier;
-    EXPECT_FALSE(save_prohibited_words(words, target, notifier)) << mode;
-    EXPECT_EQ(notifier.said(), std::vector<std::string>{"ﾌｧｲﾙｴﾗｰ: 禁止文字ファイルが開けません"})
-        << mode;
-    EXPECT_EQ(test::read_file(target), "old\r\n") << mode;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << mode;
-  }
-#ifndef _WIN32
-  // A real full disk under the temporary file.
-  std::filesystem::create_symlink("/dev/full", target + ".korvane-tmp");
-  test::RecordingNotifier notifier;
-  EXPECT_FALSE(save_prohibited_words(words, target, notifier));
-  EXPECT_EQ(notifier.messages.size(), 1u);
-  EXPECT_EQ(test::read_file(target), "old\r\n");
-#endif
-}
-
 }  // namespace
 }  // namespace korvane

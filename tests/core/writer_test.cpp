@@ -221,8 +221,44 @@ TEST_F(Writer, CancelledDialogsAndNamesTooShortReportAndWriteNothing) {
   EXPECT_EQ(rewrite_output_ending("abcde", kSelectPurchased, OutputKind::Txt), "3.txt");
   // Positions count bytes: the ending of a Shift-JIS name is replaced byte-wise.
   EXPECT_EQ(rewrite_output_ending(sjis("図面.dxf"), kSelectAll, OutputKind::Txt), sjis("図面.txt"));
-  EXPECT_EQ(rewrite_output_ending(sjis("盤図面"), kSelectSupplied, OutputKind::Txt),
-            sjis("盤") + "1.txt");
+}
+
+// The cut counts bytes but never splits a character of the system's path encoding (Shift-JIS on
+// Windows, UTF-8 elsewhere) and never reaches past the last folder separator.
+TEST(OutputNameRewrite, NeverSplitsACharacterOrReachesIntoAFolder) {
+  struct Case {
+    std::string name;
+    int selection;
+    std::optional<std::string> windows;
+    std::optional<std::string> posix;
+  };
+  const std::string ban = sjis("盤図面");                   // 94 D5 90 7D 96 CA
+  const std::string hyo2 = sjis("表表") + "ab";             // 95 5C 95 5C: trail bytes like '\\'
+  const std::string utf8_ban = "\xE7\x9B\xA4\xE5\x9B\xB3";  // 盤図 in UTF-8
+  const std::vector<Case> cases = {
+      {ban, kSelectSupplied, sjis("盤") + "1.txt", std::nullopt},
+      {ban, kSelectNotPurchased, std::nullopt,
+       "\x94"
+       "2.txt"},
+      {utf8_ban + "abcd", kSelectAll, utf8_ban + ".txt", utf8_ban + ".txt"},
+      {utf8_ban + "xyz", kSelectAll, "\xE7\x9B\xA4\xE5\x9B.txt", std::nullopt},
+      {utf8_ban, kSelectAll, "\xE7\x9B.txt", std::nullopt},
+      {hyo2, kSelectSupplied, sjis("表") + "1.txt", std::nullopt},
+      {"sub/ab", kSelectAll, std::nullopt, std::nullopt},
+      {"sub/abcd", kSelectAll, "sub/.txt", "sub/.txt"},
+      {"sub\\ab", kSelectAll, std::nullopt, "su.txt"},
+      {"C:ab", kSelectAll, std::nullopt, ".txt"},
+      {"dir/drawing.dxf", kSelectPurchased, "dir/drawin3.txt", "dir/drawin3.txt"},
+  };
+  for (const Case& c : cases) {
+#ifdef _WIN32
+    const std::optional<std::string>& expected = c.windows;
+#else
+    const std::optional<std::string>& expected = c.posix;
+#endif
+    EXPECT_EQ(rewrite_output_ending(c.name, c.selection, OutputKind::Txt), expected)
+        << test::utf8(c.name);
+  }
 }
 
 TEST_F(Writer, WithoutACurrentNameTheOutputIsTheDefaultNameInTheCurrentFolder) {

@@ -90,15 +90,27 @@ FaultyFileSystem::FaultyFileSystem()
 
 FaultyFileSystem::~FaultyFileSystem() { io::set_file_system(previous_); }
 
-std::unique_ptr<io::ReadHandle> FaultyFileSystem::open_read(const std::string& path) {
-  if (fail_open_read) return nullptr;
-  return real_.open_read(path);
+std::unique_ptr<io::ReadHandle> FaultyFileSystem::open_for_reading(const std::string& path,
+                                                                   io::OpenFailure& failure) {
+  if (fail_open_read) {
+    failure.reason = "injected";
+    return nullptr;
+  }
+  return real_.open_for_reading(path, failure);
 }
 
-std::unique_ptr<io::WriteHandle> FaultyFileSystem::create(const std::string& path) {
+std::unique_ptr<io::WriteHandle> FaultyFileSystem::create_new(const std::string& path,
+                                                              std::optional<unsigned> mode,
+                                                              bool& taken) {
   if (fail_create) return nullptr;
-  auto inner = real_.create(path);
+  if (names_taken > 0) {
+    --names_taken;
+    taken = true;
+    return nullptr;
+  }
+  auto inner = real_.create_new(path, mode, taken);
   if (!inner) return nullptr;
+  if (after_create) after_create(path);
   return std::make_unique<FaultyWrite>(std::move(inner), *this);
 }
 
@@ -108,6 +120,9 @@ bool FaultyFileSystem::replace(const std::string& from, const std::string& to) {
 }
 
 void FaultyFileSystem::remove(const std::string& path) { real_.remove(path); }
-bool FaultyFileSystem::exists(const std::string& path) { return real_.exists(path); }
+io::FileStatus FaultyFileSystem::status(const std::string& path) { return real_.status(path); }
+std::string FaultyFileSystem::resolve_links(const std::string& path) {
+  return real_.resolve_links(path);
+}
 
 }  // namespace korvane::test

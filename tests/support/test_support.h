@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,18 +51,26 @@ class FaultyFileSystem : public io::FileSystem {
  public:
   FaultyFileSystem();
   ~FaultyFileSystem() override;
+  FaultyFileSystem(const FaultyFileSystem&) = delete;
+  FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
   bool fail_open_read = false;
   bool fail_create = false;
-  bool fail_write = false;  // every write after `write_budget` bytes fails
+  bool fail_write = false;  // every write after `write_budget` bytes fails (a full disk)
   std::size_t write_budget = 0;
   bool fail_close = false;
   bool fail_replace = false;
+  int names_taken = 0;  // the next this many new files find their name taken
+  // Called after each new file is created, before anything is written to it.
+  std::function<void(const std::string& path)> after_create;
 
-  std::unique_ptr<io::ReadHandle> open_read(const std::string& path) override;
-  std::unique_ptr<io::WriteHandle> create(const std::string& path) override;
+  std::unique_ptr<io::ReadHandle> open_for_reading(const std::string& path,
+                                                   io::OpenFailure& failure) override;
+  std::unique_ptr<io::WriteHandle> create_new(const std::string& path, std::optional<unsigned> mode,
+                                              bool& taken) override;
   bool replace(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
-  bool exists(const std::string& path) override;
+  io::FileStatus status(const std::string& path) override;
+  std::string resolve_links(const std::string& path) override;
 
  private:
   io::FileSystem* previous_;

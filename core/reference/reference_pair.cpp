@@ -1,0 +1,62 @@
+#include "reference/reference_pair.h"
+
+#include "notify.h"
+#include "reference/base_parts_file.h"
+#include "reference/prohibited_words_file.h"
+#include "text/messages.h"
+#include "workspace.h"
+
+namespace korvane {
+namespace {
+
+ListBaseline baseline_of(const std::string& path, std::string bytes, const ListLoadReport& report) {
+  if (report.missing) return {};
+  return ListBaseline{path, std::move(bytes), report.lost};
+}
+
+// Whether the list whose file bytes are now `bytes` is to be written to `path` at exit.
+bool should_save(const ListBaseline& baseline, const std::string& path, const std::string& bytes,
+                 std::string_view file_prefix, Notifier& notifier) {
+  if (baseline.path.empty()) return true;
+  if (bytes == baseline.bytes) return false;
+  if (!baseline.lost || baseline.path != path) return true;
+  const std::string question =
+      std::string(file_prefix) + path + std::string(msg::kCutAtLoadAskOverwrite);
+  return notifier.ask_yes_no(question, msg::kTitleConfirm);
+}
+
+}  // namespace
+
+void load_reference_pair(Workspace& ws, Notifier& notifier) {
+  const int pair = ws.settings.selected_pair();
+  if (pair < 0) return;
+  const auto n = static_cast<std::size_t>(pair);
+  const std::string& base_path = ws.settings.part_file[n];
+  const std::string& words_path = ws.settings.kinsi_file[n];
+  ws.note_input(base_path);
+  ws.note_input(words_path);
+  ListLoadReport report;
+  load_base_parts(ws.base_parts, base_path, notifier, &report);
+  ws.base_parts_baseline = baseline_of(base_path, format_base_parts(ws.base_parts), report);
+  report = {};
+  load_prohibited_words(ws.prohibited_words, words_path, notifier, &report);
+  ws.words_baseline = baseline_of(words_path, format_prohibited_words(ws.prohibited_words), report);
+}
+
+void save_reference_pair_at_exit(const Workspace& ws, Notifier& notifier) {
+  const int pair = ws.settings.selected_pair();
+  if (pair < 0) return;
+  const auto n = static_cast<std::size_t>(pair);
+  const std::string& base_path = ws.settings.part_file[n];
+  if (should_save(ws.base_parts_baseline, base_path, format_base_parts(ws.base_parts),
+                  msg::kBasePartsFilePrefix, notifier)) {
+    save_base_parts(ws.base_parts, base_path, notifier);
+  }
+  const std::string& words_path = ws.settings.kinsi_file[n];
+  if (should_save(ws.words_baseline, words_path, format_prohibited_words(ws.prohibited_words),
+                  msg::kWordsFilePrefix, notifier)) {
+    save_prohibited_words(ws.prohibited_words, words_path, notifier);
+  }
+}
+
+}  // namespace korvane
