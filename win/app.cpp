@@ -1,4 +1,5 @@
 #include "app.h"
+#include "guarded_proc.h"
 
 #include "main_window.h"
 #include "resource.h"
@@ -8,7 +9,7 @@ namespace korvane::win {
 bool register_main_window_class(HINSTANCE instance) {
   WNDCLASSW wc{};
   wc.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
-  wc.lpfnWndProc = main_window_proc;
+  wc.lpfnWndProc = guarded<main_window_proc>;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KORVANE));
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));

@@ -1,4 +1,5 @@
 #include "base_parts_dialog.h"
+#include "guarded_proc.h"
 
 #include <commctrl.h>
 
@@ -175,8 +176,8 @@ INT_PTR CALLBACK base_parts_dialog_proc(HWND dialog, UINT message, WPARAM wparam
 
 void run_base_parts_dialog(HWND owner, Workspace& ws) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_BASE_PARTS), owner, base_parts_dialog_proc,
-                  reinterpret_cast<LPARAM>(&ws));
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_BASE_PARTS), owner,
+                  guarded<base_parts_dialog_proc>, reinterpret_cast<LPARAM>(&ws));
 }
 
 }  // namespace korvane::win

@@ -1,4 +1,5 @@
 #include "dxf_file_dialog.h"
+#include "guarded_proc.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -124,9 +125,10 @@ void add_folder(HWND dialog) {
   DialogState& state = state_of(dialog);
   const std::wstring folder = browse_for_folder(dialog, state.ws.settings.file_folder);
   if (folder.empty()) return;
-  // The settings file keeps 255 bytes of it; a longer path is used but not remembered.
-  if (const std::string sjis = narrow(folder); sjis.size() < kPathCapacity) {
-    state.ws.settings.file_folder = sjis;
+  // The settings file keeps 255 bytes of it; a longer path, or one that Shift-JIS cannot hold,
+  // is used but not remembered.
+  if (const auto sjis = narrow_exactly(folder); sjis && sjis->size() < kPathCapacity) {
+    state.ws.settings.file_folder = *sjis;
   }
   HWND list = list_of(dialog);
   WIN32_FIND_DATAW found{};
@@ -174,8 +176,11 @@ void run_list(HWND dialog) {
   const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   state.ws.chosen_files.clear();
   for (int row = 0; row < count; ++row) {
-    state.ws.chosen_files.push_back(
-        narrow(join_path(cell_text(list, row, kFolderColumn), cell_text(list, row, kNameColumn))));
+    // A drawing whose path Shift-JIS cannot hold is named in a message and left out.
+    if (auto path = path_from_wide(dialog, join_path(cell_text(list, row, kFolderColumn),
+                                                     cell_text(list, row, kNameColumn)))) {
+      state.ws.chosen_files.push_back(std::move(*path));
+    }
   }
   EndDialog(dialog, kRan);
 }
@@ -261,8 +266,8 @@ INT_PTR CALLBACK dxf_file_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 
 bool run_dxf_file_dialog(HWND owner, HINSTANCE instance, Workspace& ws) {
   DialogState state{instance, ws};
-  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DXF_FILES), owner, dxf_file_dialog_proc,
-                         reinterpret_cast<LPARAM>(&state)) == kRan;
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DXF_FILES), owner,
+                         guarded<dxf_file_dialog_proc>, reinterpret_cast<LPARAM>(&state)) == kRan;
 }
 
 }  // namespace korvane::win

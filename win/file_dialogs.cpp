@@ -59,11 +59,11 @@ std::optional<std::string> run_file_dialog(HWND owner, Kind kind, const wchar_t*
   ofn.Flags = OFN_HIDEREADONLY;
   CurrentDirectoryKeeper keeper;
   auto run = [&] { return kind == Kind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); };
-  if (run()) return narrow(name);
+  if (run()) return path_from_wide(owner, name);
   // An initial name the dialog cannot take keeps it from opening at all: open it empty instead.
   if (name[0] == L'\0' || CommDlgExtendedError() != FNERR_INVALIDFILENAME) return std::nullopt;
   name[0] = L'\0';
-  if (run()) return narrow(name);
+  if (run()) return path_from_wide(owner, name);
   return std::nullopt;
 }
 

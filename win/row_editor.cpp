@@ -1,4 +1,5 @@
 #include "row_editor.h"
+#include "guarded_proc.h"
 
 #include "dialog_controls.h"
 #include "resource.h"
@@ -55,7 +56,7 @@ INT_PTR CALLBACK row_editor_proc(HWND dialog, UINT message, WPARAM wparam, LPARA
 
 void run_row_editor(HWND owner, RowEditorBuffer& buffer) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ROW_EDITOR), owner, row_editor_proc,
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ROW_EDITOR), owner, guarded<row_editor_proc>,
                   reinterpret_cast<LPARAM>(&buffer));
 }
 

@@ -1,4 +1,5 @@
 #include "series_window.h"
+#include "guarded_proc.h"
 
 #include <cstdint>
 #include <memory>
@@ -184,7 +185,7 @@ INT_PTR CALLBACK series_window_proc(HWND dialog, UINT message, WPARAM wparam, LP
 
 HWND open_series_window(HWND owner) {
   HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SERIES), owner,
-                                   series_window_proc, 0);
+                                   guarded<series_window_proc>, 0);
   if (window) ShowWindow(window, SW_SHOWNORMAL);
   return window;
 }

@@ -1,4 +1,5 @@
 #include "settings_dialog.h"
+#include "guarded_proc.h"
 
 #include <span>
 #include <string>
@@ -183,7 +184,7 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 
 void run_settings_dialog(HWND owner, Workspace& ws) {
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
-                  settings_dialog_proc, reinterpret_cast<LPARAM>(&ws));
+                  guarded<settings_dialog_proc>, reinterpret_cast<LPARAM>(&ws));
 }
 
 }  // namespace korvane::win

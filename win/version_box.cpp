@@ -1,4 +1,5 @@
 #include "version_box.h"
+#include "guarded_proc.h"
 
 #include "resource.h"
 
@@ -85,7 +86,7 @@ INT_PTR CALLBACK version_box_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 INT_PTR run_version_box(HWND owner) {
   return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), owner,
-                         version_box_proc, 0);
+                         guarded<version_box_proc>, 0);
 }
 
 }  // namespace korvane::win

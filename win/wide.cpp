@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "guarded_proc.h"
+#include "text/messages.h"
+
 namespace korvane::win {
 
 std::wstring widen(std::string_view sjis) {
@@ -20,6 +23,33 @@ std::string narrow(std::wstring_view wide) {
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(932, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
   return out;
+}
+
+std::optional<std::string> narrow_exactly(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lost = FALSE;
+  const int n =
+      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr, &lost);
+  if (lost) return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> path_from_wide(HWND owner, std::wstring_view path) {
+  std::optional<std::string> bytes = narrow_exactly(path);
+  if (!bytes) {
+    const std::wstring text = widen(msg::kPathNotShiftJis) + L"\n" + std::wstring(path);
+    MessageBoxW(owner, text.c_str(), widen(msg::kTitleFileError).c_str(), MB_OK | MB_ICONWARNING);
+  }
+  return bytes;
+}
+
+void report_out_of_memory(HWND window) noexcept {
+  // Literals: converting the table's texts would itself allocate.
+  MessageBoxW(window, L"メモリが足りません。", L"メモリオーバー", MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace korvane::win

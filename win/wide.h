@@ -2,6 +2,9 @@
 // code page 932 whatever the system's ANSI code page is.
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,5 +12,12 @@ namespace korvane::win {
 
 std::wstring widen(std::string_view sjis);
 std::string narrow(std::wstring_view wide);
+
+// Code page 932 without best fit: nothing when a character has no Shift-JIS form.
+std::optional<std::string> narrow_exactly(std::wstring_view wide);
+
+// A path as the core's bytes. A path that code page 932 cannot hold would silently become a
+// different path: it is refused with a message naming it, and the result is nothing.
+std::optional<std::string> path_from_wide(HWND owner, std::wstring_view path);
 
 }  // namespace korvane::win

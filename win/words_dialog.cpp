@@ -1,4 +1,5 @@
 #include "words_dialog.h"
+#include "guarded_proc.h"
 
 #include <commctrl.h>
 
@@ -118,8 +119,8 @@ INT_PTR CALLBACK words_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPA
 
 void run_prohibited_words_dialog(HWND owner, Workspace& ws) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PROHIBITED_WORDS), owner, words_dialog_proc,
-                  reinterpret_cast<LPARAM>(&ws));
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PROHIBITED_WORDS), owner,
+                  guarded<words_dialog_proc>, reinterpret_cast<LPARAM>(&ws));
 }
 
 }  // namespace korvane::win

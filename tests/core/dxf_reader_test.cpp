@@ -297,5 +297,46 @@ TEST(DxfReaderStateMachine, ASecondTextMarkerReArmsTheEntity) {
             (TextTable{{1.0, 2.0, "A"}}));
 }
 
+// Control bytes are settled on a value's raw bytes, and no text ends inside a character.
+TEST(DxfReaderValues, ControlBytesAndALoneLeadByteNeverReachACell) {
+  struct Case {
+    std::string value;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {std::string("AB\0CD", 5), "AB"},  // NUL ends the text, as a C string
+      {"A\x01"
+       "B\x1F"
+       "C",
+       "A B C"},                                 // other control bytes become spaces
+      {"A\tB\rC", "A\tB C"},                     // TAB stays; a CR inside the line is a space
+      {"CR1" + sjis("盤").substr(0, 1), "CR1"},  // a lone lead byte at the end is dropped
+      {sjis("盤") + "\x1B", sjis("盤") + " "},
+  };
+  for (const Case& c : cases) {
+    const TextTable table = parse(entities("0\nTEXT\n10\n1\n20\n2\n1\n" + c.value + "\n"));
+    ASSERT_EQ(table.size(), 1u) << test::utf8(c.value);
+    EXPECT_EQ(table[0].text, c.text) << test::utf8(c.value);
+  }
+}
+
+// A line longer than any DXF line stops the read as not an ASCII DXF, whether it ends or not.
+TEST(DxfReaderLines, AnEndlessLineStopsTheRead) {
+  for (const bool ended : {false, true}) {
+    std::string bytes = "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n1\n20\n2\n1\nCR1\n999\n";
+    bytes += std::string(DxfTextParser::kLineLimit + 1, '\0');
+    if (ended) bytes += "\n0\nEOF\n";
+    TextTable table;
+    DxfTextParser parser(table);
+    // Fed in blocks, as the reader does: it stops taking bytes once the limit is passed.
+    for (std::size_t at = 0; at < bytes.size() && !parser.stopped(); at += 4096) {
+      parser.feed(std::string_view(bytes).substr(at, 4096));
+    }
+    EXPECT_TRUE(parser.stopped());
+    EXPECT_EQ(parser.finish(), DxfParseResult::NotAscii);
+    EXPECT_EQ(table.size(), 1u);
+  }
+}
+
 }  // namespace
 }  // namespace korvane

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "io/file_io.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include "test_support.h"
 
 namespace korvane {
@@ -47,6 +51,44 @@ TEST(WholeFileRead, RefusesMissingFilesAndFolders) {
   EXPECT_FALSE(io::read_whole_file(dir.path().string(), out));
   EXPECT_FALSE(io::read_whole_file("", out));
   EXPECT_EQ(out, "unchanged");
+}
+
+// Only regular files are read, and nothing blocks or runs on: a FIFO nobody writes to, an endless
+// device, a folder.
+TEST(WholeFileRead, SpecialFilesAreRefusedWithoutWaiting) {
+  test::TempDir dir;
+  std::vector<std::string> paths = {dir.path().string()};
+#ifndef _WIN32
+  const std::string fifo = dir.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  paths.push_back(fifo);
+  paths.push_back("/dev/zero");
+#else
+  paths.push_back("NUL");
+  paths.push_back("CONIN$");
+#endif
+  for (const std::string& path : paths) {
+    std::string out = "unchanged";
+    const io::ReadResult r = io::read_file(path, out, io::kListFileLimit);
+    EXPECT_EQ(r.status, io::ReadResult::Status::Failed) << path;
+    EXPECT_FALSE(r.reason.empty()) << path;
+    EXPECT_EQ(out, "unchanged");
+  }
+}
+
+TEST(WholeFileRead, ALimitedReadKeepsTheFirstBytesAndSaysItWasCut) {
+  test::TempDir dir;
+  const std::string path = dir.file("big.txt");
+  test::write_file(path, std::string(100000, 'x') + "tail");
+  for (const std::size_t limit : {std::size_t{100004}, std::size_t{100003}, std::size_t{65536}}) {
+    std::string out;
+    const io::ReadResult r = io::read_file(path, out, limit);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(out.size(), std::min<std::size_t>(limit, 100004));
+    EXPECT_EQ(r.cut, limit < 100004) << limit;
+  }
+  std::string out;
+  EXPECT_EQ(io::read_file(dir.file("none"), out, 10).status, io::ReadResult::Status::Missing);
 }
 
 }  // namespace

@@ -216,3 +216,35 @@ TEST_F(SettingsFileOnDisk, AFailedWriteLeavesTheOldFileAndAsksWhetherToQuit) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// Only a file that does not exist asks for the defaults: one that exists but cannot be read says
+// so, takes the reset values in memory and is never written over at exit.
+TEST_F(SettingsFileOnDisk, AFileThatCannotBeReadIsToldAndNeverWritten) {
+  std::filesystem::create_directory(ws.settings_path);
+  EXPECT_EQ(read_settings(ws, notifier), SettingsSource::Unreadable);
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  const std::string first_line =
+      notifier.messages[0].text.substr(0, notifier.messages[0].text.find('\n'));
+  EXPECT_EQ(test::utf8(first_line),
+            "環境設定ファイル「" + ws.settings_path + "」が読めません。設定は保存されません。");
+  EXPECT_EQ(notifier.messages[0].title, msg::kTitleFileError);
+  Settings reset;
+  reset_settings_values(reset);
+  EXPECT_EQ(ws.settings, reset);
+  EXPECT_FALSE(write_settings(ws, notifier));
+  EXPECT_EQ(notifier.messages.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_directory(ws.settings_path));
+}
+
+TEST_F(SettingsFileOnDisk, AByteOrderMarkDoesNotHideTheFirstKey) {
+  test::write_file(ws.settings_path, "\xEF\xBB\xBFpart_file1=base.txt\r\npt_x=7\r\n");
+  EXPECT_EQ(read_settings(ws, notifier), SettingsSource::File);
+  EXPECT_EQ(ws.settings.part_file[0], "base.txt");
+  EXPECT_EQ(ws.settings.pt_x, 7);
+}
+
+}  // namespace
+}  // namespace korvane
