@@ -1,14 +1,12 @@
 // convert: settings, reference lists, drawings, recognition, passes, output.
-#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "cli.h"
 #include "commands.h"
-#include "dxf/dxf_reader.h"
-#include "dxf/recognition.h"
 #include "io/file_io.h"
+#include "pipeline/conversion.h"
 #include "platform.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
@@ -22,7 +20,8 @@ namespace {
 // Where one reference list comes from: the option, else the path of the selected pair.
 struct ReferenceSource {
   const std::optional<std::string>& option;
-  const std::array<std::string, kPairCount>& configured;
+  std::string ReferencePair::*field;
+  const std::string& of_pair(const ReferencePair& pair) const { return pair.*field; }
   std::string_view key;  // "part_file" or "kinsi_file"
   std::string_view cannot_open;
   std::string_view what;  // for the note when no pair is selected
@@ -37,17 +36,17 @@ bool load_reference(const ReferenceSource& source, Store& store, Load load, Work
     notifier.set_subject(*source.option);
     return load(store, *source.option, notifier);
   }
-  const int pair = ws.settings.selected_pair();
-  if (pair < 0) {
+  const std::optional<ReferencePair> pair = selected_reference_pair(ws.settings);
+  if (!pair) {
     err << "korvane-cli: " << native_to_utf8(ws.settings_path) << ": part_select "
         << ws.settings.part_select << " picks no pair of reference files; the " << source.what
         << " is empty\n";
     return true;
   }
-  const std::string& path = source.configured[static_cast<std::size_t>(pair)];
+  const std::string& path = source.of_pair(*pair);
   if (path.empty()) {
-    notifier.set_subject(ws.settings_path,
-                         "(" + std::string(source.key) + std::to_string(pair + 1) + " is empty)");
+    notifier.set_subject(ws.settings_path, "(" + std::string(source.key) +
+                                               std::to_string(pair->index + 1) + " is empty)");
     notifier.warn(source.cannot_open, msg::kTitleFileError);
     return false;
   }
@@ -75,14 +74,15 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
 
   // Nothing is converted without the lists the user meant to use.
   const bool base_ok = load_reference(
-      {o.base, ws.settings.part_file, "part_file", msg::kBasePartsCannotOpen, "base parts list"},
+      {o.base, &ReferencePair::base_parts, "part_file", msg::kBasePartsCannotOpen,
+       "base parts list"},
       ws.base_parts,
       [](BasePartsStore& store, const std::string& path, Notifier& n) {
         return load_base_parts(store, path, n);
       },
       ws, notifier, err);
   const bool words_ok = load_reference(
-      {o.words, ws.settings.kinsi_file, "kinsi_file", msg::kWordsCannotOpen,
+      {o.words, &ReferencePair::prohibited_words, "kinsi_file", msg::kWordsCannotOpen,
        "prohibited words list"},
       ws.prohibited_words,
       [](ProhibitedWords& words, const std::string& path, Notifier& n) {
@@ -92,16 +92,14 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   if (!base_ok || !words_ok) return kExitUsage;
 
   bool input_problem = false;
-  ws.texts.clear();
-  for (const std::string& drawing : o.drawings) {
-    notifier.set_subject(drawing);
-    ws.note_input(drawing);
-    if (!read_dxf_file(drawing, ws.texts, notifier)) input_problem = true;
-  }
+  const ReadReport read = read_drawings(
+      ws, o.drawings, notifier, [&notifier](std::size_t, std::size_t, const std::string& path) {
+        notifier.set_subject(path);
+      });
+  if (read.failed > 0) input_problem = true;
   notifier.clear_subject();
-  recognise_parts(ws);
   // A refused pass (over 5000 rows) has said why; the list is written as the passes left it.
-  if (!run_passes(ws, notifier, o.passes)) input_problem = true;
+  if (!run_passes(ws, notifier, o.passes, {})) input_problem = true;
 
   if (ws.parts.empty()) {
     err << "korvane-cli: no parts recognised in the drawings; nothing written\n";
@@ -119,17 +117,8 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   notifier.follow_subject([&ws] { return ws.current_file_name; },
                           too_short ? "(too short to take the new ending)" : "");
 
-  std::vector<std::string> written;
-  bool all_written = false;
-  if (one_file) {
-    if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | kSelectAll)) {
-      written.push_back(*path);
-    }
-    all_written = written.size() == 1;
-  } else {
-    written = write_three_files(ws, notifier, false);
-    all_written = written.size() == 3;
-  }
+  const std::vector<std::string> written = write_output(ws, notifier, one_file);
+  const bool all_written = written.size() == (one_file ? 1u : 3u);
   for (const std::string& path : written) out << native_to_utf8(path) << "\n";
   return input_problem || !all_written ? kExitUsage : kExitOk;
 }

@@ -35,7 +35,7 @@ class DxfTextConverter {
   std::size_t take_unit(std::string_view value, std::size_t pos, DxfTextEncoding encoding,
                         std::string& unit);
   std::size_t take_escape(std::string_view value, std::size_t pos, std::string& unit);  // 0: none
-  void take_code_point(char32_t code_point, std::string& unit);
+  void take_code_point(char32_t cp, std::string& unit);
 
   Cp932Encoder encoder_;
 };

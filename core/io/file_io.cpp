@@ -7,7 +7,7 @@
 
 namespace korvane::io {
 
-FileSystem& native_file_system();  // file_io_posix.cpp / file_io_win32.cpp
+FileSystem& native_file_system();  // platform/posix or platform/win32
 
 namespace {
 

@@ -241,7 +241,7 @@ bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, int
 
 std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
                                             const OutputFileDialog& dialog) {
-  const std::optional<std::string> name = name_output(ws, notifier, mode, dialog);
+  std::optional<std::string> name = name_output(ws, notifier, mode, dialog);
   if (!name || !outputs_spare_inputs(ws, notifier, {*name})) return std::nullopt;
   if (!write_named(ws, notifier, *name, mode & kSelectionMask)) return std::nullopt;
   return name;
@@ -267,6 +267,7 @@ std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bo
     }
   }
   std::vector<std::string> names;
+  names.reserve(planned.size());
   for (const Planned& p : planned) names.push_back(p.name);
   if (!outputs_spare_inputs(ws, notifier, names)) return {};
 

@@ -27,12 +27,18 @@ bool should_save(const ListBaseline& baseline, const std::string& path, const st
 
 }  // namespace
 
-void load_reference_pair(Workspace& ws, Notifier& notifier) {
-  const int pair = ws.settings.selected_pair();
-  if (pair < 0) return;
+std::optional<ReferencePair> selected_reference_pair(const Settings& settings) {
+  const int pair = settings.selected_pair();
+  if (pair < 0) return std::nullopt;
   const auto n = static_cast<std::size_t>(pair);
-  const std::string& base_path = ws.settings.part_file[n];
-  const std::string& words_path = ws.settings.kinsi_file[n];
+  return ReferencePair{pair, settings.part_file[n], settings.kinsi_file[n]};
+}
+
+void load_reference_pair(Workspace& ws, Notifier& notifier) {
+  const std::optional<ReferencePair> pair = selected_reference_pair(ws.settings);
+  if (!pair) return;
+  const std::string& base_path = pair->base_parts;
+  const std::string& words_path = pair->prohibited_words;
   ws.note_input(base_path);
   ws.note_input(words_path);
   ListLoadReport report;
@@ -44,15 +50,14 @@ void load_reference_pair(Workspace& ws, Notifier& notifier) {
 }
 
 void save_reference_pair_at_exit(const Workspace& ws, Notifier& notifier) {
-  const int pair = ws.settings.selected_pair();
-  if (pair < 0) return;
-  const auto n = static_cast<std::size_t>(pair);
-  const std::string& base_path = ws.settings.part_file[n];
+  const std::optional<ReferencePair> pair = selected_reference_pair(ws.settings);
+  if (!pair) return;
+  const std::string& base_path = pair->base_parts;
   if (should_save(ws.base_parts_baseline, base_path, format_base_parts(ws.base_parts),
                   msg::kBasePartsFilePrefix, notifier)) {
     save_base_parts(ws.base_parts, base_path, notifier);
   }
-  const std::string& words_path = ws.settings.kinsi_file[n];
+  const std::string& words_path = pair->prohibited_words;
   if (should_save(ws.words_baseline, words_path, format_prohibited_words(ws.prohibited_words),
                   msg::kWordsFilePrefix, notifier)) {
     save_prohibited_words(ws.prohibited_words, words_path, notifier);

@@ -2,12 +2,24 @@
 // dialog reloads it, saved at exit.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace korvane {
 
 class Notifier;
+struct Settings;
 struct Workspace;
+
+// The reference files of the pair part_select picks.
+struct ReferencePair {
+  int index = 0;  // 0 to 4
+  std::string base_parts;
+  std::string prohibited_words;
+};
+
+// Nothing when part_select picks none of the five pairs.
+std::optional<ReferencePair> selected_reference_pair(const Settings& settings);
 
 // What a list's file held when it was loaded, so that the save at exit replaces the file only
 // when the list changed in this run, and asks before replacing a file the load could not take

@@ -29,7 +29,7 @@ std::string utf8_to_sjis(std::string_view utf8, bool* ok = nullptr);
 // - ¥ and ‾ are not held: their Shift_JIS bytes are the backslash and the tilde here.
 // - U+0080 and U+F8F0-U+F8F3 are not held: Windows maps them to bytes that are no characters.
 // - Nothing beyond U+FFFF is held.
-std::string code_point_to_sjis(char32_t code_point);
+std::string code_point_to_sjis(char32_t cp);
 
 // The next character of UTF-8 text at `pos`: its code point and length. A byte that does not
 // begin a well-formed sequence (overlong, surrogate, beyond U+10FFFF, cut short) gives
@@ -44,9 +44,9 @@ Utf8Char decode_utf8_char(std::string_view text, std::size_t pos);
 // tables are asked once per distinct character, not once per character.
 class Cp932Encoder {
  public:
-  // Appends the code page 932 bytes of `code_point` to `out`; false, appending nothing, when
+  // Appends the code page 932 bytes of `cp` to `out`; false, appending nothing, when
   // code page 932 cannot hold it.
-  bool append(char32_t code_point, std::string& out);
+  bool append(char32_t cp, std::string& out);
 
  private:
   // Per BMP code point, made on first use: 0 not asked yet, 1 not held, else

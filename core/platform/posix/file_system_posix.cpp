@@ -134,7 +134,7 @@ class PosixFileSystem final : public FileSystem {
       const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
       if (n < 0 || static_cast<std::size_t>(n) >= target.size()) return current;
       target.resize(static_cast<std::size_t>(n));
-      current = target.front() == '/' ? target : folder_of(current) + target;
+      current = target.front() == '/' ? target : folder_of(current).append(target);
     }
     return current;
   }
