@@ -113,8 +113,7 @@ void on_add(HWND dialog) {
   HWND list = list_of(dialog);
   WinNotifier notifier(dialog);
   const int index = add_base_part(store_of(dialog), read_fields(dialog), notifier);
-  // Behind an entry without a part name the new one is stored but, like that entry, not shown.
-  if (index >= 0 && index == ListView_GetItemCount(list)) insert_row(list, store_of(dialog), index);
+  if (index >= 0) insert_row(list, store_of(dialog), index);
 }
 
 void on_insert(HWND dialog) {
