@@ -53,17 +53,16 @@ class ReadingProgress {
   HCURSOR cursor_;
 };
 
+// A read that has failed wholly leaves the text table and the list as they were.
 bool read_drawings(App& app, const std::vector<std::string>& paths) {
   TextTable texts;
-  std::size_t read = 0;
+  bool delivered = false;
   {
     ReadingProgress progress(app.main, paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      progress.show(i, paths[i]);
-      if (read_dxf_file(paths[i], texts, app.notifier)) ++read;
-    }
+    delivered = read_dxf_files(paths, texts, app.notifier,
+                               [&](std::size_t i) { progress.show(i, paths[i]); });
   }
-  if (!paths.empty() && read == 0) return false;
+  if (!delivered) return false;
   app.ws.texts = std::move(texts);
   recognise_parts(app.ws);
   // The rows show while the passes of a read-and-convert command run.
@@ -81,10 +80,18 @@ void run_passes_with_pauses(App& app, bool pause_first) {
 
 }  // namespace
 
+// The name goes before the dialog: a cancelled dialog leaves none, so the next output takes the
+// default name rather than the names of the drawing read before. A drawing that cannot be read at
+// all leaves the list of the drawing before, and with it that drawing's name.
 bool open_single_dxf(App& app) {
+  std::string previous = std::move(app.ws.current_file_name);
+  app.ws.current_file_name.clear();
   const auto chosen = choose_dxf_file(app.main);
   if (!chosen) return false;
-  if (!read_drawings(app, {*chosen})) return false;
+  if (!read_drawings(app, {*chosen})) {
+    app.ws.current_file_name = std::move(previous);
+    return false;
+  }
   app.ws.current_file_name = *chosen;
   return true;
 }

@@ -44,4 +44,15 @@ bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier
   return true;
 }
 
+bool read_dxf_files(const std::vector<std::string>& paths, TextTable& table, Notifier& notifier,
+                    const std::function<void(std::size_t)>& before_each) {
+  bool delivered = paths.empty();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (before_each) before_each(i);
+    const std::size_t texts_before = table.size();
+    if (read_dxf_file(paths[i], table, notifier) || table.size() > texts_before) delivered = true;
+  }
+  return delivered;
+}
+
 }  // namespace korvane

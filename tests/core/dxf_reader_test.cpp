@@ -112,6 +112,43 @@ TEST(DxfReaderFiles, ADwgIsRefusedByNameAndTheBatchGoesOn) {
   EXPECT_TRUE(m.without_owner);
 }
 
+// A read fails wholly only when no drawing gave anything: a drawing that failed part-way has given
+// the texts before its fault, alone as in a batch.
+TEST(DxfReaderFiles, AReadCountsWhenAnyDrawingGaveTextsOrWasReadWhole) {
+  test::TempDir dir;
+  const std::string part_way = dir.file("part_way.dxf");
+  test::write_file(part_way,
+                   "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n1\n20\n2\n1\nA\n"
+                   "\x82\xa0\n0\nTEXT\n10\n3\n20\n4\n1\nB\n0\nENDSEC\n0\nEOF\n");
+  const std::string no_texts = dir.file("no_texts.dxf");
+  test::write_file(no_texts, "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+  const std::string missing = dir.file("missing.dxf");
+  const std::string dwg = kData + "dwg_drawing.dwg";
+  struct Case {
+    std::vector<std::string> paths;
+    bool counts;
+    std::size_t texts;
+    std::size_t messages;
+  };
+  const Case cases[] = {
+      {{part_way}, true, 1, 1}, {{missing, part_way}, true, 1, 2},
+      {{missing}, false, 0, 1}, {{missing, dwg}, false, 0, 2},
+      {{no_texts}, true, 0, 0}, {{dwg, no_texts}, true, 0, 1},
+      {{}, true, 0, 0},
+  };
+  for (const Case& c : cases) {
+    TextTable table;
+    test::RecordingNotifier notifier;
+    std::vector<std::size_t> heard;
+    EXPECT_EQ(read_dxf_files(c.paths, table, notifier, [&](std::size_t i) { heard.push_back(i); }),
+              c.counts)
+        << ::testing::PrintToString(c.paths);
+    EXPECT_EQ(table.size(), c.texts) << ::testing::PrintToString(c.paths);
+    EXPECT_EQ(notifier.messages.size(), c.messages) << ::testing::PrintToString(c.paths);
+    EXPECT_EQ(heard.size(), c.paths.size());
+  }
+}
+
 TEST(DxfReaderFiles, AMissingFileIsReportedAndNotCreated) {
   test::TempDir dir;
   const std::string missing = dir.file("missing.dxf");
