@@ -151,8 +151,11 @@ INT_PTR on_command(HWND dialog, int id) {
     case IDC_BASE_INSERT:
       on_insert(dialog);
       return TRUE;
+    case IDOK:      // Enter
+    case IDCANCEL:  // Escape
+      return TRUE;  // taken here, so that no default handling closes the dialog
     default:
-      return FALSE;  // Enter (IDOK) and Escape (IDCANCEL) do nothing
+      return FALSE;
   }
 }
 

@@ -119,6 +119,35 @@ TEST_F(BasePartsDialogTest, AddTakesThe199thEntryAndRefusesThe200th) {
   EXPECT_EQ(app_.ws.base_parts.entries[198].tag, "NEW");
 }
 
+// Enter and Escape in a field neither close the dialog nor run a button, also after a button
+// has had the focus.
+TEST_F(BasePartsDialogTest, EnterAndEscapeLeaveItOpen) {
+  set_entries(1);
+  DialogSession session;
+  run(session, [&](HWND dialog, HWND list) {
+    test::set_text(dialog, IDC_BASE_PART_NAME, L"新部品");
+    for (int field : {IDC_BASE_PART_NAME, IDC_BASE_ACC4_TYPE}) {
+      test::press_key(dialog, field, VK_RETURN);
+      test::press_key(dialog, field, VK_ESCAPE);
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(test::row_count(list), 1);
+    // "追加" clicked (it takes the focus), then back in a field.
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_BASE_ADD)),
+                 TRUE);
+    EXPECT_TRUE(test::click(dialog, IDC_BASE_ADD));
+    SendMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_BASE_PART_NAME)), TRUE);
+    test::press_key(dialog, IDC_BASE_PART_NAME, VK_RETURN);
+    test::press_key(dialog, IDC_BASE_PART_NAME, VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(test::row_count(list), 2);
+    EXPECT_EQ(test::dialog_item_text(dialog, IDC_BASE_PART_NAME), L"新部品");
+    EXPECT_TRUE(session.take_boxes().empty());
+  });
+  EXPECT_EQ(names(), (std::vector<std::string>{"P0", "新部品"}));
+}
+
 TEST_F(BasePartsDialogTest, AnEmptyNameIsRefusedBeforeTheSelectionIsLookedAt) {
   set_entries(2);
   DialogSession session;
