@@ -114,8 +114,7 @@ void on_add(HWND dialog) {
   HWND list = list_of(dialog);
   WinNotifier notifier(dialog);
   const int index = add_base_part(store_of(dialog), read_fields(dialog), notifier);
-  // Behind an entry without a part name the new one is stored but, like that entry, not shown.
-  if (index >= 0 && index == ListView_GetItemCount(list)) insert_row(list, store_of(dialog), index);
+  if (index >= 0) insert_row(list, store_of(dialog), index);
 }
 
 void on_insert(HWND dialog) {
@@ -153,8 +152,11 @@ INT_PTR on_command(HWND dialog, int id) {
     case IDC_BASE_INSERT:
       on_insert(dialog);
       return TRUE;
+    case IDOK:      // Enter
+    case IDCANCEL:  // Escape
+      return TRUE;  // taken here, so that no default handling closes the dialog
     default:
-      return FALSE;  // Enter (IDOK) and Escape (IDCANCEL) do nothing
+      return FALSE;
   }
 }
 

@@ -1,6 +1,7 @@
 #include "parts_list_view.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app.h"
 #include "resource.h"
@@ -79,6 +80,54 @@ void highlight_selection(App& app) {
   InvalidateRect(view.list, nullptr, FALSE);
 }
 
+std::vector<int> rows_with(HWND list, UINT flag) {
+  std::vector<int> rows;
+  for (int row = -1;
+       (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                            MAKELPARAM(flag, 0)))) >= 0;) {
+    rows.push_back(row);
+    if (flag == LVNI_FOCUSED) break;  // one row at most; the search would start over
+  }
+  return rows;
+}
+
+// The rows have changed under the list view, which keeps its marks by index: take them off every
+// index and put them back on the rows that carry them, at the rows' new indices.
+void carry_marks_over(PartsListView& view, const std::vector<RowId>& ids) {
+  std::unordered_map<RowId, int> now_at;
+  now_at.reserve(ids.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) now_at.emplace(ids[i], static_cast<int>(i));
+  // The new index of the row shown at `row`, or -1 when that row is gone.
+  auto moved = [&](int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= view.shown_ids.size()) return -1;
+    const auto it = now_at.find(view.shown_ids[static_cast<std::size_t>(row)]);
+    return it == now_at.end() ? -1 : it->second;
+  };
+
+  const std::vector<int> selected = rows_with(view.list, LVNI_SELECTED);
+  const std::vector<int> focused = rows_with(view.list, LVNI_FOCUSED);
+  std::vector<bool> highlighted(ids.size(), false);
+  for (std::size_t row = 0; row < view.highlighted.size(); ++row) {
+    const int to = moved(static_cast<int>(row));
+    if (view.highlighted[row] && to >= 0) highlighted[static_cast<std::size_t>(to)] = true;
+  }
+
+  ListView_SetItemState(view.list, -1, 0, kMarks);
+  ListView_SetItemCountEx(view.list, static_cast<int>(ids.size()), LVSICF_NOSCROLL);
+  for (int row : selected) {
+    if (const int to = moved(row); to >= 0)
+      ListView_SetItemState(view.list, to, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  int anchor = -1;  // where a Shift selection starts from
+  if (!focused.empty()) {
+    anchor = moved(focused.front());
+    if (anchor >= 0) ListView_SetItemState(view.list, anchor, LVIS_FOCUSED, LVIS_FOCUSED);
+  }
+  ListView_SetSelectionMark(view.list, anchor);
+  view.highlighted = std::move(highlighted);
+  view.shown_ids = ids;
+}
+
 }  // namespace
 
 void create_parts_list_view(App& app) {
@@ -109,9 +158,9 @@ void release_parts_list_view(App& app) {
 void show_parts(App& app) {
   PartsListView& view = app.parts_view;
   if (!view.list) return;
-  const int count = app.ws.parts.row_count();
-  view.highlighted.resize(static_cast<std::size_t>(count), false);
-  ListView_SetItemCountEx(view.list, count, LVSICF_NOSCROLL);
+  const std::vector<RowId>& ids = app.ws.parts.row_ids();
+  if (ids != view.shown_ids) carry_marks_over(view, ids);
+  ListView_SetItemCountEx(view.list, static_cast<int>(ids.size()), LVSICF_NOSCROLL);
   InvalidateRect(view.list, nullptr, TRUE);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "parts/parts_list.h"
+
 namespace korvane::win {
 
 struct App;
@@ -36,6 +38,9 @@ struct PartsListView {
   // Drop-highlight marks: an owner-data list view keeps only selection and focus, so the
   // marks that keep chosen rows visible without the focus are kept here.
   std::vector<bool> highlighted;
+  // The model's rows as the list view last showed them: its marks, kept by index, belong to
+  // these rows.
+  std::vector<RowId> shown_ids;
   CellEditor editor;
 };
 
@@ -43,7 +48,9 @@ struct PartsListView {
 void create_parts_list_view(App& app);
 // Releases what create_parts_list_view made besides windows (the editor font).
 void release_parts_list_view(App& app);
-// Shows the model as it is now: row count and every visible cell.
+// Shows the model as it is now: row count and every visible cell. The selected, focused and
+// drop-highlighted marks stay on the rows that carry them, wherever those rows went; rows that
+// are gone take their marks with them, and new rows come unmarked.
 void show_parts(App& app);
 // WM_SIZE: the list view below the toolbar, filling the client area.
 void place_parts_list_view(App& app, int client_width, int client_height);

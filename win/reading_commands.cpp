@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "app.h"
-#include "dxf/dxf_reader.h"
-#include "dxf/recognition.h"
 #include "file_dialogs.h"
-#include "output/parts_list_writer.h"
+#include "pipeline/conversion.h"
 #include "wide.h"
 
 namespace korvane::win {
@@ -53,57 +51,59 @@ class ReadingProgress {
   HCURSOR cursor_;
 };
 
-bool read_drawings(App& app, const std::vector<std::string>& paths) {
-  TextTable texts;
-  std::size_t read = 0;
+// A read that has failed wholly leaves the text table and the list as they were.
+bool read_into_list(App& app, const std::vector<std::string>& paths) {
+  ReadReport report;
   {
     ReadingProgress progress(app.main, paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      progress.show(i, paths[i]);
-      app.ws.note_input(paths[i]);
-      if (read_dxf_file(paths[i], texts, app.notifier)) ++read;
-    }
+    report = read_drawings(
+        app.ws, paths, app.notifier,
+        [&](std::size_t i, std::size_t, const std::string& path) { progress.show(i, path); });
   }
-  if (!paths.empty() && read == 0) return false;
-  app.ws.texts = std::move(texts);
-  recognise_parts(app.ws);
+  if (!report.taken) return false;
   // The rows show while the passes of a read-and-convert command run.
   show_parts(app);
   RedrawWindow(app.main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   return true;
 }
 
-void run_passes_with_pauses(App& app, bool pause_first) {
-  for (Pass pass : kAllPasses) {
-    if (pause_first || pass != kAllPasses[0]) Sleep(kPassPause);
-    run_single_pass(app, pass);
-  }
-}
+void pause() { Sleep(kPassPause); }
 
 }  // namespace
 
+// The name goes before the dialog: a cancelled dialog leaves none, so the next output takes the
+// default name rather than the names of the drawing read before. A drawing that cannot be read at
+// all leaves the list of the drawing before, and with it that drawing's name.
 bool open_single_dxf(App& app) {
+  std::string previous = std::move(app.ws.current_file_name);
+  app.ws.current_file_name.clear();
   const auto chosen = choose_dxf_file(app.main);
   if (!chosen) return false;
-  if (!read_drawings(app, {*chosen})) return false;
+  if (!read_into_list(app, {*chosen})) {
+    app.ws.current_file_name = std::move(previous);
+    return false;
+  }
   app.ws.current_file_name = *chosen;
   return true;
 }
 
-bool read_chosen_dxf_files(App& app) { return read_drawings(app, app.ws.chosen_files); }
+bool read_chosen_dxf_files(App& app) { return read_into_list(app, app.ws.chosen_files); }
 
+// The passes and the output, each after a pause in which the rows read stay in view.
 void read_and_convert_tail(App& app) {
-  if (app.ws.parts.empty()) return;
-  run_passes_with_pauses(app, true);
-  Sleep(kPassPause);
-  if (app.ws.settings.file_save_mode != 0) {
-    write_parts_list(app.ws, app.notifier, kNameFromCurrent | kSelectAll);
-  } else {
-    write_three_files(app.ws, app.notifier, false);
-  }
+  ConversionRequest request;
+  request.one_file = app.ws.settings.file_save_mode != 0;
+  request.before_step = pause;
+  convert_and_write(app.ws, app.notifier, request);
 }
 
-void run_full_conversion(App& app) { run_passes_with_pauses(app, false); }
+void run_full_conversion(App& app) {
+  bool first = true;
+  run_passes(app.ws, app.notifier, {kAllPasses.begin(), kAllPasses.end()}, [&first] {
+    if (!first) pause();
+    first = false;
+  });
+}
 
 void run_single_pass(App& app, Pass pass) { run_passes(app.ws, app.notifier, {pass}); }
 

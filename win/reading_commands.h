@@ -9,12 +9,14 @@ namespace korvane::win {
 struct App;
 
 // "Dxf1ﾌｧｲﾙ読込": one drawing from the open dialog becomes the parts list and names the output.
-// False when the dialog was cancelled or the drawing could not be read: the list is as it was.
+// False when the dialog was cancelled (the current file name is then empty) or the drawing gave
+// nothing at all (list, text table and name are as they were).
 bool open_single_dxf(App& app);
 
 // Reads every drawing of ws.chosen_files into one text table and recognises them together. A
-// drawing that cannot be read is reported and left out; when not one of them could be read the
-// parts list is kept and the result is false. No drawings at all give an empty list.
+// drawing that cannot be read is reported and left out, but the texts it gave before its fault
+// count; when not one drawing gave anything the text table and the parts list are kept and the
+// result is false. No drawings at all give an empty list.
 bool read_chosen_dxf_files(App& app);
 
 // After a read: the four passes with a pause before each, then the files named from the current

@@ -170,6 +170,7 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
       fill(dialog, workspace_of(dialog)->settings);
       return TRUE;
     case WM_COMMAND:
+      // Every command is taken here: Enter (IDOK) and Escape (IDCANCEL) do nothing.
       if (Workspace* ws = workspace_of(dialog)) on_command(dialog, *ws, LOWORD(wparam));
       return TRUE;
     case WM_CLOSE:

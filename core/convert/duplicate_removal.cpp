@@ -43,14 +43,8 @@ void remove_duplicate_parts(Workspace& ws) {
       keep[static_cast<std::size_t>(j)] = 0;
     }
   }
-  if (!deleted) return;
-
-  std::vector<PartsRow> kept;
-  kept.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    if (keep[static_cast<std::size_t>(i)]) kept.push_back(parts.row(i));
-  }
-  parts.assign(std::move(kept));
+  // The rows kept stay the same rows: the user's marks stay on them.
+  if (deleted) parts.keep_rows(keep);
 }
 
 }  // namespace korvane

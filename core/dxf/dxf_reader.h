@@ -1,6 +1,7 @@
 // Reading the texts of one DXF drawing file into the text table.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "dxf/text_table.h"

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,11 @@ inline constexpr int kColumnCount = 8;
 inline constexpr int kMaxPartsRows = 5000;
 
 using PartsRow = std::array<std::string, kColumnCount>;
+
+// Names one row for as long as it stays in the list, whatever its index becomes: a row that is
+// inserted, appended or assigned gets an id no other row of the run has had. The list view keeps
+// its selection by index; it follows the rows by these ids.
+using RowId = std::uint64_t;
 
 class PartsList {
  public:
@@ -37,18 +43,23 @@ class PartsList {
   // The cell whole (no capacity), or empty when it does not exist.
   const std::string& cell(int row, int column) const;
   void delete_row(int row);
-  void delete_all() { rows_.clear(); }
+  void delete_all();
+  // Deletes every row whose `keep` flag is 0 (flags by row index); the rows kept keep their ids.
+  void keep_rows(const std::vector<char>& keep);
 
   const std::vector<PartsRow>& rows() const { return rows_; }
   const PartsRow& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
-  // Replaces every row at once (the passes that rebuild the list).
-  void assign(std::vector<PartsRow> rows) { rows_ = std::move(rows); }
+  // The id of each row, by index.
+  const std::vector<RowId>& row_ids() const { return ids_; }
+  // Replaces every row at once (the passes that rebuild the list): all of them are new rows.
+  void assign(std::vector<PartsRow> rows);
 
  private:
   bool valid(int row, int column) const {
     return row >= 0 && row < row_count() && column >= 0 && column < kColumnCount;
   }
   std::vector<PartsRow> rows_;
+  std::vector<RowId> ids_;  // parallel to rows_
 };
 
 // The 5000-row limit of the passes that copy the list into their work table. Shows

@@ -63,12 +63,7 @@ BasePartCells base_part_cells(const BasePartEntry& entry) {
   return cells;
 }
 
-int shown_base_parts(const BasePartsStore& store) {
-  const auto first_unnamed =
-      std::find_if(store.entries.begin(), store.entries.end(),
-                   [](const BasePartEntry& entry) { return entry.part_name.empty(); });
-  return static_cast<int>(first_unnamed - store.entries.begin());
-}
+int shown_base_parts(const BasePartsStore& store) { return static_cast<int>(store.entries.size()); }
 
 BasePartEntry base_part_from_fields(const BasePartEntry& fields) {
   BasePartEntry entry;

@@ -1,7 +1,8 @@
 // Editing the base parts list entry by entry, as its dialog does: the rows it shows and the
 // checks that come before every change.
 //
-// The dialog's rows are the entries before the first empty part name; row i is always entry i.
+// The dialog shows every entry, one with an empty part name too (its first cell is empty), so
+// row i is always entry i and whatever is stored can be seen, rewritten and deleted.
 #pragma once
 
 #include <array>
@@ -22,7 +23,7 @@ using BasePartCells = std::array<std::string, kBasePartsColumnCount>;
 // spaces.
 BasePartCells base_part_cells(const BasePartEntry& entry);
 
-// How many entries the dialog shows: those before the first empty part name.
+// How many entries the dialog shows: all of them.
 int shown_base_parts(const BasePartsStore& store);
 
 // The entry the dialog's fields describe: every text cut to its field's capacity, the supply

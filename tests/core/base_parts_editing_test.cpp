@@ -113,16 +113,21 @@ TEST(BasePartsEditing, AddStopsAt199EntriesBeforeLookingAtTheFields) {
                                       "制限があります: 部品登録数２００を超えました。"}));
 }
 
-// Entries behind an unnamed one are not shown: no row can stand for them, so a row number
-// beyond the shown rows selects nothing.
-TEST(BasePartsEditing, EntriesBehindAnUnnamedOneCannotBeSelected) {
+// An entry without a part name is a row like any other: it and the entries behind it can be
+// selected, and rewriting gives it a name.
+TEST(BasePartsEditing, AnUnnamedEntryAndThoseBehindItAreRows) {
   BasePartsStore store = store_of(5);
   store.entries[2].part_name.clear();
+  EXPECT_EQ(shown_base_parts(store), 5);
   test::RecordingNotifier notifier;
-  EXPECT_FALSE(rewrite_base_part(store, 3, named("x"), notifier));
-  EXPECT_FALSE(insert_base_part(store, 2, named("x"), notifier));
-  EXPECT_EQ(notifier.messages.size(), 2u);
-  EXPECT_EQ(names(store), (std::vector<std::string>{"P0", "P1", "", "P3", "P4"}));
+  EXPECT_TRUE(rewrite_base_part(store, 3, named("x"), notifier));
+  EXPECT_TRUE(insert_base_part(store, 2, named("y"), notifier));
+  EXPECT_TRUE(rewrite_base_part(store, 3, named("z"), notifier));
+  EXPECT_TRUE(notifier.messages.empty());
+  EXPECT_EQ(names(store), (std::vector<std::string>{"P0", "P1", "y", "z", "x", "P4"}));
+  EXPECT_EQ(shown_base_parts(store), 6);
+  EXPECT_FALSE(rewrite_base_part(store, 6, named("w"), notifier));
+  EXPECT_EQ(notifier.said(), std::vector<std::string>{"操作ミス: 項目を選択して下さい。"});
 }
 
 }  // namespace

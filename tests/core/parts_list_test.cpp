@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "parts/parts_list.h"
 #include "test_support.h"
 #include "text/messages.h"
@@ -55,6 +58,56 @@ TEST(PartsList, DeleteMovesLaterRowsUpAndDeleteAllEmpties) {
   list.delete_all();
   EXPECT_EQ(list.row_count(), 0);
   EXPECT_TRUE(list.empty());
+}
+
+// The ids of `list` at `indices`.
+std::vector<RowId> ids_at(const PartsList& list, std::initializer_list<int> indices) {
+  std::vector<RowId> out;
+  for (int i : indices) out.push_back(list.row_ids().at(static_cast<std::size_t>(i)));
+  return out;
+}
+
+bool shares_an_id(const PartsList& a, const std::vector<RowId>& ids) {
+  for (RowId id : a.row_ids()) {
+    if (std::find(ids.begin(), ids.end(), id) != ids.end()) return true;
+  }
+  return false;
+}
+
+TEST(PartsList, RowIdsFollowTheRowsAndNewRowsGetNewOnes) {
+  PartsList list;
+  for (int i = 0; i < 4; ++i) list.append_row(PartsRow{std::to_string(i)});
+  const std::vector<RowId> first = list.row_ids();
+  ASSERT_EQ(first.size(), 4u);
+  EXPECT_EQ(std::set<RowId>(first.begin(), first.end()).size(), 4u);
+
+  list.set_cell(2, 3, "changed");
+  EXPECT_EQ(list.row_ids(), first);
+  list.insert_row(1, "new");
+  EXPECT_EQ(ids_at(list, {0, 2, 3, 4}), first);
+  EXPECT_EQ(std::count(first.begin(), first.end(), list.row_ids()[1]), 0);
+  list.delete_row(1);
+  list.delete_row(1);  // row "1"
+  EXPECT_EQ(list.row_ids(), (std::vector<RowId>{first[0], first[2], first[3]}));
+  list.keep_rows({0, 1, 0});
+  EXPECT_EQ(list.row_ids(), std::vector<RowId>{first[2]});
+  EXPECT_EQ(list.cell(0, 0), "2");
+
+  // Rows assigned as a whole are new rows, even when their cells are the same.
+  const std::vector<RowId> before = list.row_ids();
+  list.assign(std::vector<PartsRow>(list.rows()));
+  EXPECT_FALSE(shares_an_id(list, before));
+  EXPECT_FALSE(shares_an_id(list, first));
+  // Another list's rows never take the ids of this one's; a copy keeps them.
+  PartsList other;
+  other.append_row(PartsRow{"x"});
+  other.insert_row(0, "y");
+  EXPECT_FALSE(shares_an_id(other, list.row_ids()));
+  const std::vector<RowId> other_ids = other.row_ids();
+  list = other;
+  EXPECT_EQ(list.row_ids(), other_ids);
+  list.delete_all();
+  EXPECT_TRUE(list.row_ids().empty());
 }
 
 TEST(PartsList, RowLimitAcceptsFiveThousandAndRefusesMore) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "convert/name_completion.h"
 #include "convert/passes.h"
 #include "convert_test_support.h"
 
@@ -67,6 +70,46 @@ TEST(PassList, RefusingPassesAreReportedAndTheRestStillRun) {
   Workspace same = test::convert_workspace({{.tag = "CR1", .qty = "x"}});
   EXPECT_TRUE(run_passes(same, notifier, {}));
   EXPECT_EQ(same.parts.cell(0, 6), "x");
+}
+
+// Duplicate removal and completion delete or insert single rows: the other rows stay the same
+// rows (their ids), so whatever the user marked stays on them. Merge and sort build a new list.
+TEST(PassList, DedupeAndCompletionKeepTheRowsTheyLeaveMergeAndSortMakeNewOnes) {
+  BasePartEntry relay = test::base_entry("CR", "MY4", "RELAY", "OMR");
+  relay.accessories[0] = {"SOCKET", "PYF14"};
+  const Workspace read = test::convert_workspace({{.tag = "MC1", .qty = "1"},
+                                                  {.tag = "MC1", .qty = "1"},
+                                                  {.tag = "CR1", .type = "MY4", .qty = "1"},
+                                                  {.tag = "CR2", .type = "MY4", .qty = "1"}},
+                                                 {relay});
+  const std::vector<RowId>& ids = read.parts.row_ids();
+  struct Case {
+    Pass pass;
+    std::vector<RowId> kept;  // the ids of the rows the pass leaves, in order; any rows after
+                              // them are new
+  };
+  const Case cases[] = {{Pass::Dedupe, {ids[0], ids[2], ids[3]}},
+                        {Pass::Complete, {ids[0], ids[1], ids[2], ids[3]}},
+                        {Pass::Merge, {}},
+                        {Pass::Sort, {}}};
+  for (const Case& c : cases) {
+    Workspace ws = read;
+    test::RecordingNotifier notifier;
+    ASSERT_TRUE(run_passes(ws, notifier, {c.pass})) << pass_name(c.pass);
+    const std::vector<RowId>& after = ws.parts.row_ids();
+    ASSERT_GE(after.size(), c.kept.size()) << pass_name(c.pass);
+    ASSERT_GT(after.size(), 0u) << pass_name(c.pass);
+    EXPECT_EQ(std::vector<RowId>(after.begin(), after.begin() + static_cast<long>(c.kept.size())),
+              c.kept)
+        << pass_name(c.pass);
+    for (std::size_t i = c.kept.size(); i < after.size(); ++i) {
+      EXPECT_EQ(std::count(ids.begin(), ids.end(), after[i]), 0) << pass_name(c.pass) << " " << i;
+    }
+  }
+  // Completion adds the two relays' sockets.
+  Workspace completed = read;
+  complete_part_names(completed);
+  EXPECT_EQ(completed.parts.row_count(), 6);
 }
 
 }  // namespace

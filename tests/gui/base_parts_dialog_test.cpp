@@ -6,6 +6,7 @@
 
 #include "base_parts_dialog.h"
 #include "editing_fixture.h"
+#include "reference/base_parts_editing.h"
 
 namespace korvane {
 namespace {
@@ -74,7 +75,7 @@ TEST_F(BasePartsDialogTest, AnEmptyStoreShowsThirteenColumnsAndNoRows) {
   });
 }
 
-TEST_F(BasePartsDialogTest, RowsStopAtTheFirstEntryWithoutAPartName) {
+TEST_F(BasePartsDialogTest, EveryEntryIsARowOneWithoutAPartNameToo) {
   set_entries(5);
   app_.ws.base_parts.entries[0].supply_class = 1;
   app_.ws.base_parts.entries[1].supply_class = 2;
@@ -82,9 +83,12 @@ TEST_F(BasePartsDialogTest, RowsStopAtTheFirstEntryWithoutAPartName) {
   app_.ws.base_parts.entries[2].part_name.clear();
   DialogSession session;
   run(session, [&](HWND, HWND list) {
-    EXPECT_EQ(test::column_texts(list, 0), (std::vector<std::wstring>{L"P0", L"P1"}));
-    EXPECT_EQ(test::column_texts(list, 1), (std::vector<std::wstring>{L"T0", L"T1"}));
-    EXPECT_EQ(test::column_texts(list, 4), (std::vector<std::wstring>{L"支給", L"非購"}));
+    EXPECT_EQ(test::column_texts(list, 0),
+              (std::vector<std::wstring>{L"P0", L"P1", L"", L"P3", L"P4"}));
+    EXPECT_EQ(test::column_texts(list, 1),
+              (std::vector<std::wstring>{L"T0", L"T1", L"T2", L"T3", L"T4"}));
+    EXPECT_EQ(test::column_texts(list, 4),
+              (std::vector<std::wstring>{L"支給", L"非購", L"    ", L"    ", L"    "}));
     EXPECT_EQ(test::cell_text(list, 1, 11), L"カバー");
     EXPECT_EQ(test::cell_text(list, 1, 12), L"TC-4");
   });
@@ -113,6 +117,35 @@ TEST_F(BasePartsDialogTest, AddTakesThe199thEntryAndRefusesThe200th) {
   ASSERT_EQ(app_.ws.base_parts.entries.size(), 199u);
   EXPECT_EQ(app_.ws.base_parts.entries[198].part_name, sjis("新部品"));
   EXPECT_EQ(app_.ws.base_parts.entries[198].tag, "NEW");
+}
+
+// Enter and Escape in a field neither close the dialog nor run a button, also after a button
+// has had the focus.
+TEST_F(BasePartsDialogTest, EnterAndEscapeLeaveItOpen) {
+  set_entries(1);
+  DialogSession session;
+  run(session, [&](HWND dialog, HWND list) {
+    test::set_text(dialog, IDC_BASE_PART_NAME, L"新部品");
+    for (int field : {IDC_BASE_PART_NAME, IDC_BASE_ACC4_TYPE}) {
+      test::press_key(dialog, field, VK_RETURN);
+      test::press_key(dialog, field, VK_ESCAPE);
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(test::row_count(list), 1);
+    // "追加" clicked (it takes the focus), then back in a field.
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_BASE_ADD)),
+                 TRUE);
+    EXPECT_TRUE(test::click(dialog, IDC_BASE_ADD));
+    SendMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_BASE_PART_NAME)), TRUE);
+    test::press_key(dialog, IDC_BASE_PART_NAME, VK_RETURN);
+    test::press_key(dialog, IDC_BASE_PART_NAME, VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(test::row_count(list), 2);
+    EXPECT_EQ(test::dialog_item_text(dialog, IDC_BASE_PART_NAME), L"新部品");
+    EXPECT_TRUE(session.take_boxes().empty());
+  });
+  EXPECT_EQ(names(), (std::vector<std::string>{"P0", "新部品"}));
 }
 
 TEST_F(BasePartsDialogTest, AnEmptyNameIsRefusedBeforeTheSelectionIsLookedAt) {
@@ -255,6 +288,53 @@ TEST_F(BasePartsDialogTest, TheMenuOpensItAndTheEditedStoreIsSavedAtExit) {
   close_main_window();
   EXPECT_EQ(test::read_file(dir_.path() / "base.txt"),
             test::read_file(kData + "base_parts_after_dialog_edits.txt"));
+}
+
+// A file line without a part name is an entry: it is shown, one added behind it is shown, and the
+// file saved at exit holds exactly the rows the dialog showed.
+TEST_F(BasePartsDialogTest, AnEntryAddedBehindANamelessOneIsShownAndSavedAsShown) {
+  close_main_window();
+  test::write_file(dir_.path() / "base.txt", sjis(",NN,NT-1,MK,0,,,,,,,,,\r\n"));
+  test::write_file(dir_.path() / "words.txt", "NOTE\r\n");
+  write_settings_file([](Settings& s) {
+    s.part_select = 1;
+    s.part_file[0] = "base.txt";
+    s.kinsi_file[0] = "words.txt";
+  });
+  ASSERT_TRUE(open_main_window());
+  std::vector<std::vector<std::wstring>> shown;
+  DialogSession session;
+  session.on_open(L"基部品Listの設定", [&](HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_BASE_LIST);
+    test::set_text(dialog, IDC_BASE_PART_NAME, L"表示灯");
+    test::set_text(dialog, IDC_BASE_TAG, L"PL");
+    EXPECT_TRUE(test::click(dialog, IDC_BASE_ADD));
+    EXPECT_TRUE(session.take_boxes().empty());
+    for (int row = 0; row < test::row_count(list); ++row) {
+      std::vector<std::wstring> cells;
+      for (int column = 0; column < kBasePartsColumnCount; ++column) {
+        cells.push_back(test::cell_text(list, row, column));
+      }
+      shown.push_back(cells);
+    }
+  });
+  command(IDM_BASE_PARTS);
+  ASSERT_TRUE(session.steps_ran());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0][0], L"");
+  EXPECT_EQ(shown[0][1], L"NN");
+  EXPECT_EQ(shown[1][0], L"表示灯");
+  close_main_window();
+  // The file as the shown cells make it: 13 comma-ended fields, the supply column as its code.
+  std::string expected;
+  for (const auto& cells : shown) {
+    for (int column = 0; column < kBasePartsColumnCount; ++column) {
+      expected += column == kBasePartsSupplyColumn ? "0" : win::narrow(cells[column]);
+      expected += ",";
+    }
+    expected += "\r\n";
+  }
+  EXPECT_EQ(test::read_file(dir_.path() / "base.txt"), expected);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // dialog stays open until it is closed (or two minutes), so take it with tools/screenshot.sh (one
 // command line each; the test prints the --crop that holds the dialog on the Wine desktop):
 //   tools/screenshot.sh docs/screenshots/base-parts-dialog.png "基部品Listの設定"
-//     --crop 806x537+109+116 -- build/mingw/bin/korvane_gui_tests.exe
+//     --crop 801x536+111+116 -- build/mingw/bin/korvane_gui_tests.exe
 //     --gtest_also_run_disabled_tests --gtest_filter='*ShowsTheBasePartsDialog*'
 // and likewise "禁止文字の設定" --crop 310x456+357+157 '*ShowsTheProhibitedWordsDialog*',
 // "環境設定" --crop 716x66+153+352 '*ShowsTheRowEditor*'.

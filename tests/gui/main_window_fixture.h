@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,6 +21,20 @@
 #include "wide.h"
 
 namespace korvane::test {
+
+// A left click at a point of the list view, as the mouse gives it (posted: the list view takes
+// it once the test pumps messages).
+inline void left_click(HWND list, POINT at) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(list, WM_LBUTTONUP, 0, where);
+}
+
+inline POINT middle_of_row(HWND list, int row) {
+  RECT r{};
+  ListView_GetItemRect(list, row, &r, LVIR_BOUNDS);
+  return {r.left + 60, (r.top + r.bottom) / 2};
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -9,7 +9,9 @@
 namespace korvane {
 namespace {
 
+using test::left_click;
 using test::MainWindowTest;
+using test::middle_of_row;
 
 constexpr UINT kAllMarks = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
 
@@ -24,18 +26,6 @@ std::wstring item_text(HWND list, int row, int column) {
 }
 
 UINT marks(HWND list, int row) { return ListView_GetItemState(list, row, kAllMarks); }
-
-void left_click(HWND list, POINT at) {
-  const LPARAM where = MAKELPARAM(at.x, at.y);
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  PostMessageW(list, WM_LBUTTONUP, 0, where);
-}
-
-POINT middle_of_row(HWND list, int row) {
-  RECT r{};
-  ListView_GetItemRect(list, row, &r, LVIR_BOUNDS);
-  return {r.left + 60, (r.top + r.bottom) / 2};
-}
 
 TEST_F(MainWindowTest, ListViewColumnsComeFromTheColumnSettings) {
   // Permuted field columns and unusual widths.

@@ -102,8 +102,11 @@ TEST_F(ReadingCommandTest, FileReadAndConvertWritesBesideTheDrawing) {
             file(convert_with_cli({drawing}, {"--one-file"}) / "out.csv"));
 }
 
-TEST_F(ReadingCommandTest, SingleReadShowsTheDrawingAndCancelChangesNothing) {
-  open_with_sample_settings();
+TEST_F(ReadingCommandTest, SingleReadShowsTheDrawingAndCancelLeavesTheListWithoutAName) {
+  open_with_sample_settings([](Settings& s) {
+    s.file_save_mode = 1;
+    s.file_save_mode2 = 0;  // one CSV file
+  });
   const std::string drawing = native(drawings() / "control_circuit.dxf");
   DialogDriver driver;
   driver.expect(L"DXFﾌｧｲﾙ(dxf)の読込", DialogDriver::enter_file_name(win::widen(drawing)));
@@ -113,10 +116,9 @@ TEST_F(ReadingCommandTest, SingleReadShowsTheDrawingAndCancelChangesNothing) {
   EXPECT_EQ(ListView_GetItemCount(list()), app_.ws.parts.row_count());
   EXPECT_EQ(app_.ws.current_file_name, drawing);
 
-  // Cancelled, or a drawing that cannot be read: the list, the name and the folder stay.
+  // A drawing that gives nothing: the list, the text table and the name stay together.
   const auto before = rows_of(app_.ws.parts);
-  driver.expect(L"DXFﾌｧｲﾙ(dxf)の読込", DialogDriver::press(IDCANCEL));
-  command(IDM_READ_FILE_CONVERT);
+  const TextTable texts = app_.ws.texts;
   driver.expect(L"DXFﾌｧｲﾙ(dxf)の読込",
                 DialogDriver::enter_file_name(win::widen(native(drawings() / "none.dxf"))));
   driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
@@ -124,9 +126,54 @@ TEST_F(ReadingCommandTest, SingleReadShowsTheDrawingAndCancelChangesNothing) {
   ASSERT_TRUE(driver.all_handled());
   EXPECT_EQ(driver.seen().back().text, L"ＤＸＦ図面ファイルが開けません");
   EXPECT_EQ(rows_of(app_.ws.parts), before);
+  EXPECT_EQ(app_.ws.texts, texts);
   EXPECT_EQ(app_.ws.current_file_name, drawing);
   EXPECT_FALSE(fs::exists(drawings() / "none.dxf"));
+
+  // Cancelled: the list stays, but the name is gone, so the next output takes the default name
+  // and leaves the files named after the drawing alone.
+  driver.expect(L"DXFﾌｧｲﾙ(dxf)の読込", DialogDriver::press(IDCANCEL));
+  command(IDM_READ_FILE_CONVERT);
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(rows_of(app_.ws.parts), before);
+  EXPECT_EQ(app_.ws.current_file_name, "");
   EXPECT_EQ(std::distance(fs::directory_iterator(drawings()), {}), 3);  // nothing written
+  run_sample_folder(IDM_READ_FOLDER_CONVERT);
+  EXPECT_TRUE(fs::exists(dir_.path() / "default.csv"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(drawings()), {}), 3);
+}
+
+// The drawing read up to a byte that no ASCII DXF holds, halfway through its texts: the texts
+// before it are recognised, read alone as in a batch, and the message is shown.
+TEST_F(ReadingCommandTest, ADrawingThatFailsPartWayGivesTheTextsBeforeTheFault) {
+  open_with_sample_settings();
+  const std::string whole = test::read_file(drawings() / "main_circuit.dxf");
+  const std::size_t cut = whole.find("  0\r\nTEXT\r\n", whole.size() / 2);
+  ASSERT_NE(cut, std::string::npos);
+  const std::string drawing = native(drawings() / "part_way.dxf");
+  test::write_file(drawing, whole.substr(0, cut) + "\x82\xa0\r\n" + whole.substr(cut));
+  const PartsList expected = recognised({drawing});
+  ASSERT_FALSE(expected.empty());
+  ASSERT_LT(expected.row_count(),
+            recognised({native(drawings() / "main_circuit.dxf")}).row_count());
+  const std::wstring message = L"ＡＳＣＩＩ形式のＤＸＦ図面ではないため読み込めません：";
+
+  DialogDriver driver;
+  driver.expect(L"DXFﾌｧｲﾙ(dxf)の読込", DialogDriver::enter_file_name(win::widen(drawing)));
+  driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
+  command(IDM_READ_DXF_FILE);
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(driver.seen().back().text.substr(0, message.size()), message);
+  EXPECT_EQ(rows_of(app_.ws.parts), rows_of(expected));
+  EXPECT_EQ(ListView_GetItemCount(list()), expected.row_count());
+  EXPECT_EQ(app_.ws.current_file_name, drawing);
+
+  app_.ws.parts.delete_all();
+  app_.ws.chosen_files = {drawing};
+  driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
+  EXPECT_TRUE(win::read_chosen_dxf_files(app_));
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(rows_of(app_.ws.parts), rows_of(expected));
 }
 
 TEST_F(ReadingCommandTest, AReadWithoutPartsConvertsAndWritesNothing) {

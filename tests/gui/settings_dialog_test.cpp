@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_session.h"
 #include "gui_driver.h"
 #include "main_window_fixture.h"
 #include "resource.h"
@@ -93,13 +94,14 @@ Snapshot snapshot(HWND dialog) {
   return s;
 }
 
-// On the driver's thread: the visible dialog of `thread` titled `title`, once it shows.
-HWND wait_for_dialog(DWORD thread, const std::wstring& title) {
+// On the driver's thread: the visible dialog of `thread` titled `title`, once it shows (null
+// after `timeout_ms`).
+HWND wait_for_dialog(DWORD thread, const std::wstring& title, int timeout_ms = 10000) {
   struct Search {
     const std::wstring* title;
     HWND found;
   };
-  for (int i = 0; i < 500; ++i) {
+  for (int i = 0; i < timeout_ms / 20; ++i) {
     Search search{&title, nullptr};
     EnumThreadWindows(
         thread,
@@ -537,6 +539,83 @@ TEST_F(SettingsDialogTest, DirOpensTheLocateDialogOnTheEditsPathAndPutsTheChoice
   EXPECT_EQ(ws_.settings.part_file[1], win::narrow((dir_.path() / "lists" / "old.txt").wstring()));
   // Korvane.ini and relative reference paths are still found where the program started.
   EXPECT_EQ(std::filesystem::current_path(), dir_.path());
+}
+
+// Each of the ten "DIR" buttons puts the chosen file into the path edit beside it, and only there.
+TEST_F(SettingsDialogTest, EveryDirButtonFillsItsOwnEdit) {
+  struct Row {
+    int button;
+    int edit;
+  };
+  const Row rows[] = {
+      {IDC_SET_PART_DIR1, IDC_SET_PART_FILE1},   {IDC_SET_PART_DIR2, IDC_SET_PART_FILE2},
+      {IDC_SET_PART_DIR3, IDC_SET_PART_FILE3},   {IDC_SET_PART_DIR4, IDC_SET_PART_FILE4},
+      {IDC_SET_PART_DIR5, IDC_SET_PART_FILE5},   {IDC_SET_KINSI_DIR1, IDC_SET_KINSI_FILE1},
+      {IDC_SET_KINSI_DIR2, IDC_SET_KINSI_FILE2}, {IDC_SET_KINSI_DIR3, IDC_SET_KINSI_FILE3},
+      {IDC_SET_KINSI_DIR4, IDC_SET_KINSI_FILE4}, {IDC_SET_KINSI_DIR5, IDC_SET_KINSI_FILE5}};
+  ws_.settings = every_field_set();
+  const DWORD ui_thread = GetCurrentThreadId();
+  std::map<int, std::wstring> before, after;
+  std::vector<int> opened;
+  run_dialog([&](HWND dialog) {
+    for (const Row& row : rows) before[row.edit] = test::dialog_item_text(dialog, row.edit);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      const std::wstring name = L"chosen" + std::to_wstring(i) + L".txt";
+      test::write_file(dir_.path() / name, "");
+      post_click(dialog, rows[i].button);
+      if (HWND box = wait_for_dialog(ui_thread, L"ファイルの在処を指定")) {
+        opened.push_back(rows[i].button);
+        DialogDriver::enter_file_name((dir_.path() / name).wstring())(box);
+        wait_until_closed(box);
+      }
+    }
+    for (const Row& row : rows) after[row.edit] = test::dialog_item_text(dialog, row.edit);
+    close_box(dialog);
+  });
+  ASSERT_EQ(opened.size(), std::size(rows));
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    EXPECT_EQ(after[rows[i].edit],
+              (dir_.path() / (L"chosen" + std::to_wstring(i) + L".txt")).wstring())
+        << "DIR " << rows[i].button << " was " << test::utf8(win::narrow(before[rows[i].edit]));
+  }
+}
+
+// Enter and Escape in a field neither close the dialog nor store it, also after a "DIR" button
+// has had the focus.
+TEST_F(SettingsDialogTest, EnterAndEscapeLeaveItOpen) {
+  ws_.settings = every_field_set();
+  const DWORD ui_thread = GetCurrentThreadId();
+  bool open_after_keys = false;
+  bool file_dialog_opened = false;
+  run_dialog([&](HWND dialog) {
+    set_text(dialog, IDC_SET_COMMENT0, L"変えた");
+    for (int field : {IDC_SET_COMMENT0, IDC_SET_PT_X, IDC_SET_PART_FILE1}) {
+      test::press_key(dialog, field, VK_RETURN);
+      test::press_key(dialog, field, VK_ESCAPE);
+    }
+    SendMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SET_PART_DIR1)), TRUE);
+    post_click(dialog, IDC_SET_PART_DIR1);
+    if (HWND box = wait_for_dialog(ui_thread, L"ファイルの在処を指定")) {
+      DialogDriver::press(IDCANCEL)(box);
+      wait_until_closed(box);
+    }
+    SendMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SET_PART_FILE1)), TRUE);
+    test::press_key(dialog, IDC_SET_PART_FILE1, VK_RETURN);
+    test::press_key(dialog, IDC_SET_PART_FILE1, VK_ESCAPE);
+    // A file dialog that Enter opened would be showing by now; a second's look finds it.
+    if (HWND box = wait_for_dialog(ui_thread, L"ファイルの在処を指定", 1000)) {
+      file_dialog_opened = true;
+      DialogDriver::press(IDCANCEL)(box);
+      wait_until_closed(box);
+    }
+    open_after_keys = IsWindow(dialog) && IsWindowVisible(dialog);
+    if (IsWindow(dialog)) close_box(dialog);
+  });
+  EXPECT_TRUE(open_after_keys);
+  EXPECT_FALSE(file_dialog_opened);
+  EXPECT_EQ(ws_.settings, every_field_set());  // nothing stored
 }
 
 // The dialog as the main window opens it: command 37831 and the first start.
