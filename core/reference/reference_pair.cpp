@@ -1,5 +1,6 @@
 #include "reference/reference_pair.h"
 
+#include "io/file_io.h"
 #include "notify.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
@@ -18,8 +19,14 @@ ListBaseline baseline_of(const std::string& path, std::string bytes, const ListL
 bool should_save(const ListBaseline& baseline, const std::string& path, const std::string& bytes,
                  std::string_view file_prefix, Notifier& notifier) {
   if (baseline.path.empty()) return true;
-  if (bytes == baseline.bytes) return false;
-  if (!baseline.lost || baseline.path != path) return true;
+  const bool changed = bytes != baseline.bytes;
+  if (baseline.path != path) {
+    // Another pair's file, picked without reloading: a new file loses nothing, an existing one
+    // is replaced only by a list changed in this run.
+    return changed || io::file_system().status(path).kind == io::FileKind::Missing;
+  }
+  if (!changed) return false;
+  if (!baseline.lost) return true;
   const std::string question =
       std::string(file_prefix) + path + std::string(msg::kCutAtLoadAskOverwrite);
   return notifier.ask_yes_no(question, msg::kTitleConfirm);

@@ -25,19 +25,22 @@ TEST(ReferencePairAtExit, SavesOnlyWhatChangedAndAsksBeforeOverwritingACutFile) 
     const char* label;
     std::optional<std::string> words_on_disk;  // nothing: no file at start
     bool edit;                                 // the list is changed in this run
+    std::optional<std::string> other_pair;     // another pair's file, picked before exit
     std::vector<Answer> answers;
     bool asked;
     bool written;
   };
   const std::string long_word = std::string(200, 'W') + "\n";
   const std::vector<Case> cases = {
-      {"unchanged, LF line ends", words_file(3), false, {}, false, false},
-      {"edited", words_file(3), true, {}, false, true},
-      {"101 words, unchanged", words_file(101), false, {}, false, false},
-      {"101 words, edited, No", words_file(101), true, {Answer::No}, true, false},
-      {"101 words, edited, Yes", words_file(101), true, {Answer::Yes}, true, true},
-      {"a word cut, edited, No", long_word, true, {Answer::No}, true, false},
-      {"no file at start", std::nullopt, true, {}, false, true},
+      {"unchanged, LF line ends", words_file(3), false, {}, {}, false, false},
+      {"edited", words_file(3), true, {}, {}, false, true},
+      {"101 words, unchanged", words_file(101), false, {}, {}, false, false},
+      {"101 words, edited, No", words_file(101), true, {}, {Answer::No}, true, false},
+      {"101 words, edited, Yes", words_file(101), true, {}, {Answer::Yes}, true, true},
+      {"a word cut, edited, No", long_word, true, {}, {Answer::No}, true, false},
+      {"no file at start", std::nullopt, true, {}, {}, false, true},
+      {"another pair's file, unchanged", words_file(3), false, "OTHER\n", {}, false, false},
+      {"another pair's new file", words_file(3), false, "", {}, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -53,6 +56,12 @@ TEST(ReferencePairAtExit, SavesOnlyWhatChangedAndAsksBeforeOverwritingACutFile) 
     test::RecordingNotifier notifier;
     load_reference_pair(ws, notifier);
     if (c.edit) ws.prohibited_words.words.insert(ws.prohibited_words.words.begin(), "NEW");
+    std::string target = words;
+    if (c.other_pair) {
+      target = dir.file("other.txt");
+      if (!c.other_pair->empty()) test::write_file(target, *c.other_pair);
+      ws.settings.kinsi_file[0] = target;
+    }
     notifier.messages.clear();
     notifier.answers = c.answers;
     save_reference_pair_at_exit(ws, notifier);
@@ -68,11 +77,11 @@ TEST(ReferencePairAtExit, SavesOnlyWhatChangedAndAsksBeforeOverwritingACutFile) 
           "禁止文字ファイル「" + words + "」は読込時に切り捨てた行があります。上書きしますか？");
       EXPECT_EQ(notifier.messages[0].buttons, Buttons::YesNo);
     }
-    const std::string now = std::filesystem::exists(words) ? test::read_file(words) : "";
+    const std::string now = std::filesystem::exists(target) ? test::read_file(target) : "";
     if (c.written) {
       EXPECT_EQ(now, format_prohibited_words(ws.prohibited_words));
     } else {
-      EXPECT_EQ(now, c.words_on_disk.value_or(""));
+      EXPECT_EQ(now, c.other_pair ? *c.other_pair : c.words_on_disk.value_or(""));
     }
   }
 }

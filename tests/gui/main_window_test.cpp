@@ -51,7 +51,8 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsAsksAndWritesTheResetValuesAtClo
   ASSERT_TRUE(driver.all_handled());
   auto seen = driver.seen();
   ASSERT_EQ(seen.size(), 5u);
-  EXPECT_EQ(seen[0].text, L"ファイルが開きません。初期値で良いですか？");
+  // The file a message is about follows on a line of its own.
+  EXPECT_EQ(seen[0].text, L"ファイルが開きません。初期値で良いですか？\nKorvane.ini");
   EXPECT_EQ(seen[3].text, L"基部品Listファイルが開けません");
   EXPECT_EQ(seen[4].text, L"禁止文字ファイルが開けません");
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "Korvane.ini"));  // written only at exit
@@ -100,7 +101,8 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileAsksWhetherToQuitAtOnce) {
   driver.expect(L"環境設定ファイル", DialogDriver::press(IDYES));
   close_main_window();
   ASSERT_TRUE(driver.all_handled());
-  EXPECT_EQ(driver.seen()[0].text, L"ファイルが開きません。強制終了しますか？");
+  EXPECT_EQ(driver.seen()[0].text,
+            L"ファイルが開きません。強制終了しますか？\n" + (dir_.path() / "locked").wstring());
   EXPECT_TRUE(app_.quit_at_once);
   EXPECT_EQ(test::read_file(dir_.path() / "Korvane.ini"), "pt_x=9\r\n");
 }

@@ -477,7 +477,7 @@ TEST_F(SettingsDialogTest, ReloadOfAMissingFileSaysSoOverTheDialogAndKeepsThatLi
     }
     close_box(dialog);
   });
-  EXPECT_EQ(message, L"基部品Listファイルが開けません");
+  EXPECT_EQ(message, L"基部品Listファイルが開けません\nmissing.txt");
   EXPECT_TRUE(owned_by_dialog);
   EXPECT_EQ(ws_.settings.part_file[3], "missing.txt");
   ASSERT_EQ(ws_.base_parts.entries.size(), 1u);
