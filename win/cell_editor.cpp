@@ -155,7 +155,7 @@ void open_cell_editor(App& app, int column) {
   const Settings& settings = app.ws.settings;
   const int x = editor_x(settings, column);
   const int width = settings.columns[static_cast<std::size_t>(column)].haba;
-  if (column == settings.si_no) {
+  if (column == settings.column_map.supply) {
     open_combo(app, x, at.y + kEditorOffsetY, width);
   } else {
     open_edit(app, x, at.y + kEditorOffsetY, width);

@@ -13,7 +13,8 @@ namespace {
 constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
 
 bool is_centred_column(const Settings& s, int column) {
-  return column == s.a_no || column == s.ma_no || column == s.su_no || column == s.si_no;
+  return column == s.column_map.drawing || column == s.column_map.maker ||
+         column == s.column_map.quantity || column == s.column_map.supply;
 }
 
 void insert_columns(HWND list, const Settings& settings) {

@@ -42,7 +42,7 @@ constexpr int kWidthEdits[kColumnSettingCount] = {IDC_SET_HABA0, IDC_SET_HABA1, 
 constexpr int kFixedTextEdits[kColumnSettingCount] = {
     IDC_SET_KOTEI0, IDC_SET_KOTEI1, IDC_SET_KOTEI2, IDC_SET_KOTEI3,
     IDC_SET_KOTEI4, IDC_SET_KOTEI5, IDC_SET_KOTEI6, IDC_SET_KOTEI7};
-// ta_no, a_no, pa_no, ma_no, sp_no, ty_no, su_no, si_no.
+// tag, drawing, part name, maker, specification, type, quantity, supply class.
 constexpr int kFieldColumnCombos[kColumnSettingCount] = {
     IDC_SET_TA_NO, IDC_SET_A_NO,  IDC_SET_PA_NO, IDC_SET_MA_NO,
     IDC_SET_SP_NO, IDC_SET_TY_NO, IDC_SET_SU_NO, IDC_SET_SI_NO};

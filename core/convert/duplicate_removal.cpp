@@ -29,13 +29,14 @@ void remove_duplicate_parts(Workspace& ws) {
   std::vector<char> keep(static_cast<std::size_t>(count), 1);
   bool deleted = false;
   for (int j = 0; j < count; ++j) {
-    const std::string_view tag = cell_view(parts, j, s.ta_no, kPassCellCapacity);
+    const std::string_view tag = cell_view(parts, j, s.column_map.tag, kPassCellCapacity);
     const auto [it, first] = standing.try_emplace(tag, j);
     if (first) continue;
     deleted = true;
     int& reference = it->second;
-    const std::string_view earlier = cell_view(parts, reference, s.ty_no, kPassCellCapacity);
-    const std::string_view later = cell_view(parts, j, s.ty_no, kPassCellCapacity);
+    const std::string_view earlier =
+        cell_view(parts, reference, s.column_map.type, kPassCellCapacity);
+    const std::string_view later = cell_view(parts, j, s.column_map.type, kPassCellCapacity);
     if (listed.contains(later) && !begins_with(earlier, later)) {
       keep[static_cast<std::size_t>(reference)] = 0;
       reference = j;

@@ -29,8 +29,8 @@ class Completion {
   void run() {
     const int count = next_free_;
     for (int i = 0; i < count; ++i) {
-      const std::string tag = parts_.get_cell(i, s_.ta_no, kPassCellCapacity);
-      const std::string type = parts_.get_cell(i, s_.ty_no, kPassCellCapacity);
+      const std::string tag = parts_.get_cell(i, s_.column_map.tag, kPassCellCapacity);
+      const std::string type = parts_.get_cell(i, s_.column_map.type, kPassCellCapacity);
       for (const BasePartEntry& e : entries_) {
         if ((tag_prefix_match(tag, e) || wildcard_tag_match(tag, e.tag)) &&
             type_prefix_match(type, e)) {
@@ -40,9 +40,9 @@ class Completion {
       }
     }
     for (int i = 0; i < count; ++i) {
-      const std::string tag = parts_.get_cell(i, s_.ta_no, kPassCellCapacity);
-      const std::string type = parts_.get_cell(i, s_.ty_no, kPassCellCapacity);
-      if (!cell_view(parts_, i, s_.pa_no, kPassCellCapacity).empty()) continue;
+      const std::string tag = parts_.get_cell(i, s_.column_map.tag, kPassCellCapacity);
+      const std::string type = parts_.get_cell(i, s_.column_map.type, kPassCellCapacity);
+      if (!cell_view(parts_, i, s_.column_map.part_name, kPassCellCapacity).empty()) continue;
       for (const BasePartEntry& e : entries_) {
         if (tag_prefix_match(tag, e) || type_prefix_match(type, e) ||
             wildcard_tag_match(tag, e.tag)) {
@@ -56,18 +56,18 @@ class Completion {
  private:
   void apply(const BasePartEntry& e, int row, const std::string& row_tag) {
     const std::string_view supply = supply_class_text(e.supply_class);
-    parts_.set_cell(row, s_.pa_no, e.part_name);
-    parts_.set_cell(row, s_.ma_no, e.maker);
-    parts_.set_cell(row, s_.si_no, supply);
+    parts_.set_cell(row, s_.column_map.part_name, e.part_name);
+    parts_.set_cell(row, s_.column_map.maker, e.maker);
+    parts_.set_cell(row, s_.column_map.supply, supply);
     for (const Accessory& a : e.accessories) {
       if (a.name.empty()) continue;
       RowBuffer buffer{};
-      put_cell(buffer, s_.ta_no, row_tag);
-      put_cell(buffer, s_.pa_no, a.name);
-      put_cell(buffer, s_.ma_no, e.maker);
-      put_cell(buffer, s_.ty_no, a.type);
-      put_cell(buffer, s_.su_no, "1");
-      put_cell(buffer, s_.si_no, supply);
+      put_cell(buffer, s_.column_map.tag, row_tag);
+      put_cell(buffer, s_.column_map.part_name, a.name);
+      put_cell(buffer, s_.column_map.maker, e.maker);
+      put_cell(buffer, s_.column_map.type, a.type);
+      put_cell(buffer, s_.column_map.quantity, "1");
+      put_cell(buffer, s_.column_map.supply, supply);
       insert_parts_row(parts_, buffer, next_free_++);
     }
   }

@@ -59,11 +59,13 @@ bool sort_parts(Workspace& ws, Notifier& notifier) {
   std::vector<long long> key(static_cast<std::size_t>(count), kRest * (entry_count + 1));
   if (!entries.empty()) {
     for (int i = 0; i < count; ++i) {
-      const int quantity = c_atoi(cell_view(parts, i, s.su_no, kSortCellCapacity));
+      const int quantity = c_atoi(cell_view(parts, i, s.column_map.quantity, kSortCellCapacity));
       if (quantity == 0) continue;
-      const SupplyClass supply = supply_class_of(cell_view(parts, i, s.si_no, kSortCellCapacity));
-      const int entry = first_match(cell_view(parts, i, s.pa_no, kSortCellCapacity),
-                                    cell_view(parts, i, s.ta_no, kSortCellCapacity), entries);
+      const SupplyClass supply =
+          supply_class_of(cell_view(parts, i, s.column_map.supply, kSortCellCapacity));
+      const int entry =
+          first_match(cell_view(parts, i, s.column_map.part_name, kSortCellCapacity),
+                      cell_view(parts, i, s.column_map.tag, kSortCellCapacity), entries);
       int group = kRest;
       switch (supply) {
         case SupplyClass::Supplied:

@@ -63,8 +63,8 @@ void join(Group& group, const WorkRecord& later, std::size_t limit) {
 }  // namespace
 
 std::size_t tag_width_limit(const Settings& s) {
-  if (!is_column(s.ta_no)) return 0;
-  const int width = s.columns[static_cast<std::size_t>(s.ta_no)].haba;
+  if (!is_column(s.column_map.tag)) return 0;
+  const int width = s.columns[static_cast<std::size_t>(s.column_map.tag)].haba;
   return width > 0 ? static_cast<std::size_t>(width / 8) : 0;
 }
 

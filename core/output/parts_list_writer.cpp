@@ -187,10 +187,10 @@ std::string format_parts_line(const PartsList& parts, int row) {
   return line;
 }
 
-std::string format_parts_list(const PartsList& parts, int selection, int si_no) {
+std::string format_parts_list(const PartsList& parts, int selection, int supply_column) {
   std::string out;
   for (int row = 0; row < parts.row_count(); ++row) {
-    if (selection_takes(selection, parts.get_cell(row, si_no, kOutputCellCapacity))) {
+    if (selection_takes(selection, parts.get_cell(row, supply_column, kOutputCellCapacity))) {
       out += format_parts_line(parts, row);
     }
   }
@@ -230,7 +230,8 @@ std::optional<std::string> name_output(Workspace& ws, Notifier& notifier, int mo
 
 bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, int selection) {
   ws.current_file_name = name;
-  if (!io::write_whole_file(name, format_parts_list(ws.parts, selection, ws.settings.si_no))) {
+  if (!io::write_whole_file(
+          name, format_parts_list(ws.parts, selection, ws.settings.column_map.supply))) {
     report_cannot_write(notifier, name);
     return false;
   }

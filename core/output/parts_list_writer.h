@@ -57,8 +57,8 @@ bool selection_takes(int selection, std::string_view supply_cell);
 // a double quote, CR or LF; inner double quotes doubled; each cell cut to 255 bytes; CR LF.
 std::string format_parts_line(const PartsList& parts, int row);
 
-// The whole file for a selection, the supply class read from column `si_no`.
-std::string format_parts_list(const PartsList& parts, int selection, int si_no);
+// The whole file for a selection, the supply class read from column `supply_column`.
+std::string format_parts_list(const PartsList& parts, int selection, int supply_column);
 
 // Names the output by `mode` (updating ws.current_file_name) and writes it whole or not at all.
 // A file that cannot be written, a cancelled dialog or a name too short to rewrite shows

@@ -19,6 +19,18 @@ void store_number(int& field, std::string_view value) {
   field = c_atoi(cut_to_capacity(value, kNumberCapacity));
 }
 
+// The file's keys of the column map, in file order.
+struct ColumnKey {
+  std::string_view key;
+  int ColumnMap::*field;
+};
+constexpr ColumnKey kColumnKeys[] = {
+    {"ta_no=", &ColumnMap::tag},       {"a_no=", &ColumnMap::drawing},
+    {"pa_no=", &ColumnMap::part_name}, {"ma_no=", &ColumnMap::maker},
+    {"sp_no=", &ColumnMap::spec},      {"ty_no=", &ColumnMap::type},
+    {"su_no=", &ColumnMap::quantity},  {"si_no=", &ColumnMap::supply},
+};
+
 // Applies one line to the record; keys are tried in file order and must match at the start of
 // the line, "=" included.
 void apply_line(Settings& s, std::string_view line) {
@@ -54,19 +66,14 @@ void apply_line(Settings& s, std::string_view line) {
     std::snprintf(key, sizeof key, "kotei%d=", i);
     if (value_of(key, value)) store_text(c.kotei, value, kColumnTextCapacity);
   }
+  for (const ColumnKey& k : kColumnKeys) {
+    if (value_of(k.key, value)) store_number(s.column_map.*k.field, value);
+  }
   struct NumberKey {
     std::string_view key;
     int Settings::*field;
   };
   static constexpr NumberKey kNumbers[] = {
-      {"ta_no=", &Settings::ta_no},
-      {"a_no=", &Settings::a_no},
-      {"pa_no=", &Settings::pa_no},
-      {"ma_no=", &Settings::ma_no},
-      {"sp_no=", &Settings::sp_no},
-      {"ty_no=", &Settings::ty_no},
-      {"su_no=", &Settings::su_no},
-      {"si_no=", &Settings::si_no},
       {"file_save_mode=", &Settings::file_save_mode},
       {"file_save_mode2=", &Settings::file_save_mode2},
       {"pt_x=", &Settings::pt_x},
@@ -123,14 +130,7 @@ std::string format_settings(const Settings& s) {
     std::snprintf(key, sizeof key, "kotei%d=", i);
     line(key, c.kotei);
   }
-  line("ta_no=", format_int(s.ta_no));
-  line("a_no=", format_int(s.a_no));
-  line("pa_no=", format_int(s.pa_no));
-  line("ma_no=", format_int(s.ma_no));
-  line("sp_no=", format_int(s.sp_no));
-  line("ty_no=", format_int(s.ty_no));
-  line("su_no=", format_int(s.su_no));
-  line("si_no=", format_int(s.si_no));
+  for (const ColumnKey& k : kColumnKeys) line(k.key, format_int(s.column_map.*k.field));
   line("file_save_mode=", format_int(s.file_save_mode));
   line("file_save_mode2=", format_int(s.file_save_mode2));
   line("pt_x=", format_int(s.pt_x));
@@ -156,14 +156,7 @@ void reset_settings_values(Settings& s) {
   }
   s.columns[6].kotei = "1";
   s.pt_y = 60;
-  s.ta_no = 0;
-  s.a_no = 1;
-  s.pa_no = 2;
-  s.ma_no = 3;
-  s.sp_no = 4;
-  s.ty_no = 5;
-  s.su_no = 6;
-  s.si_no = 7;
+  s.column_map = ColumnMap{};
   s.file_save_mode = 0;
   s.file_save_mode2 = 0;
   s.pt_x = 5;

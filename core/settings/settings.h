@@ -26,6 +26,21 @@ struct ColumnSetting {
   bool operator==(const ColumnSetting&) const = default;
 };
 
+// The parts list column (0 to 7) that holds each part field. The settings file keeps any number
+// here; a column outside the row reads as empty and takes nothing.
+struct ColumnMap {
+  int tag = 0;
+  int drawing = 1;
+  int part_name = 2;
+  int maker = 3;
+  int spec = 4;
+  int type = 5;
+  int quantity = 6;
+  int supply = 7;
+
+  bool operator==(const ColumnMap&) const = default;
+};
+
 // Values before the file is read (the "initial" values); reset_settings_values() gives the
 // "reset" ones.
 struct Settings {
@@ -33,14 +48,7 @@ struct Settings {
   int part_select = 0;
   std::array<std::string, kPairCount> kinsi_file{};
   std::array<ColumnSetting, 8> columns{};
-  int ta_no = 0;
-  int a_no = 1;
-  int pa_no = 2;
-  int ma_no = 3;
-  int sp_no = 4;
-  int ty_no = 5;
-  int su_no = 6;
-  int si_no = 7;
+  ColumnMap column_map;
   int file_save_mode = 0;   // 0: three files by supply class; else one file
   int file_save_mode2 = 0;  // 0: CSV; else TXT
   int pt_x = 5;

@@ -6,9 +6,9 @@ namespace korvane {
 namespace {
 
 // The field columns in the order of the dialog's combos.
-constexpr int Settings::*kFieldColumns[kColumnSettingCount] = {
-    &Settings::ta_no, &Settings::a_no,  &Settings::pa_no, &Settings::ma_no,
-    &Settings::sp_no, &Settings::ty_no, &Settings::su_no, &Settings::si_no};
+constexpr int ColumnMap::*kFieldColumns[kColumnSettingCount] = {
+    &ColumnMap::tag,  &ColumnMap::drawing, &ColumnMap::part_name, &ColumnMap::maker,
+    &ColumnMap::spec, &ColumnMap::type,    &ColumnMap::quantity,  &ColumnMap::supply};
 
 // Column 0 always holds the tag number: its order and the tag's column cannot be chosen.
 constexpr std::string_view kFirstOrderItems[] = {"1"};
@@ -29,7 +29,7 @@ SettingsForm settings_form(const Settings& s) {
     form.columns[i] = {c.comment, format_int(c.jyunban), format_int(c.haba), c.kotei};
   }
   for (std::size_t k = 0; k < kColumnSettingCount; ++k) {
-    form.field_columns[k] = format_int(s.*kFieldColumns[k]);
+    form.field_columns[k] = format_int(s.column_map.*kFieldColumns[k]);
   }
   form.save_mode = std::string(s.file_save_mode == 0 ? kSaveModeSplit : kSaveModeOne);
   form.save_format = std::string(s.file_save_mode2 == 0 ? kSaveFormatCsv : kSaveFormatTxt);
@@ -51,9 +51,9 @@ void store_settings_form(Settings& s, const SettingsForm& form) {
     c.haba = number(f.haba);
     c.kotei = i == 0 ? std::string() : cut_to_capacity(f.kotei, kColumnTextCapacity);
   }
-  s.ta_no = 0;
+  s.column_map.tag = 0;
   for (std::size_t k = 1; k < kColumnSettingCount; ++k) {
-    s.*kFieldColumns[k] = combo_number(form.field_columns[k]);
+    s.column_map.*kFieldColumns[k] = combo_number(form.field_columns[k]);
   }
   s.file_save_mode = save_mode_of(form.save_mode);
   s.file_save_mode2 = save_format_of(form.save_format);

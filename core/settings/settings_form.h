@@ -30,7 +30,8 @@ struct SettingsFormColumn {
   bool operator==(const SettingsFormColumn&) const = default;
 };
 
-// Field k of `field_columns` is, in order, ta_no, a_no, pa_no, ma_no, sp_no, ty_no, su_no, si_no.
+// Field k of `field_columns` is, in order, the column of the tag, drawing, part name, maker,
+// specification, type, quantity and supply class.
 struct SettingsForm {
   std::array<std::string, kPairCount> part_file{};
   std::array<std::string, kPairCount> kinsi_file{};

@@ -122,7 +122,7 @@ void BM_FullConversion(benchmark::State& state) {
 void BM_MergeAllDistinct(benchmark::State& state) {
   Workspace ws = completed();
   for (int i = 0; i < ws.parts.row_count(); ++i) {
-    ws.parts.set_cell(i, ws.settings.pa_no, "P" + std::to_string(i) + "-");
+    ws.parts.set_cell(i, ws.settings.column_map.part_name, "P" + std::to_string(i) + "-");
   }
   run_on_copies(state, ws, merge_part_quantities);
 }

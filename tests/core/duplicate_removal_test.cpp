@@ -91,8 +91,8 @@ TEST(DuplicateRemoval, UsesTheConfiguredTagAndTypeColumns) {
   Workspace ws = test::convert_workspace(
       {{.drawing = "T1", .spec = "old"}, {.drawing = "T1", .spec = "MY4"}, {.drawing = "T2"}},
       {listed("MY4")});
-  ws.settings.ta_no = 1;
-  ws.settings.ty_no = 4;
+  ws.settings.column_map.tag = 1;
+  ws.settings.column_map.type = 4;
   remove_duplicate_parts(ws);
   EXPECT_EQ(test::column(ws.parts, 4), (Strings{"MY4", ""}));
 }

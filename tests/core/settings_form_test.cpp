@@ -20,13 +20,13 @@ Settings every_field_set() {
     s.columns[i] = {sjis("列") + std::to_string(i), i == 0 ? 1 : (i == 3 ? 0 : int(i) + 2),
                     10 * int(i) + 5, i == 0 ? "" : sjis("固") + std::to_string(i)};
   }
-  s.a_no = 7;
-  s.pa_no = 6;
-  s.ma_no = 5;
-  s.sp_no = 3;
-  s.ty_no = 2;
-  s.su_no = 1;
-  s.si_no = 4;
+  s.column_map.drawing = 7;
+  s.column_map.part_name = 6;
+  s.column_map.maker = 5;
+  s.column_map.spec = 3;
+  s.column_map.type = 2;
+  s.column_map.quantity = 1;
+  s.column_map.supply = 4;
   s.file_save_mode = 1;
   s.file_save_mode2 = 1;
   s.pt_x = 12;
@@ -67,9 +67,9 @@ TEST(SettingsForm, StoringReadsNumbersAsAtoiAndFixesTheTagColumn) {
   EXPECT_EQ(s.columns[4].jyunban, 100);
   EXPECT_EQ(s.columns[5].haba, 77);
   EXPECT_EQ(s.columns[6].kotei, sjis("支給"));
-  EXPECT_EQ(s.ta_no, 0);
-  EXPECT_EQ(s.a_no, -3);
-  EXPECT_EQ(s.si_no, 0);
+  EXPECT_EQ(s.column_map.tag, 0);
+  EXPECT_EQ(s.column_map.drawing, -3);
+  EXPECT_EQ(s.column_map.supply, 0);
   EXPECT_EQ(s.pt_x, 0);
   EXPECT_EQ(s.pt_y, 80);
 }

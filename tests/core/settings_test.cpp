@@ -37,14 +37,14 @@ TEST(SettingsFile, WriteThenReadGivesEveryFieldBack) {
     s.columns[i] = {sjis("列") + std::to_string(i), i == 0 ? 1 : (i % 3 == 0 ? 0 : i + 2),
                     17 * i - 3, i == 5 ? sjis("固定") : ""};
   }
-  s.ta_no = 0;
-  s.a_no = 7;
-  s.pa_no = 6;
-  s.ma_no = 5;
-  s.sp_no = 4;
-  s.ty_no = 3;
-  s.su_no = 2;
-  s.si_no = 1;
+  s.column_map.tag = 0;
+  s.column_map.drawing = 7;
+  s.column_map.part_name = 6;
+  s.column_map.maker = 5;
+  s.column_map.spec = 4;
+  s.column_map.type = 3;
+  s.column_map.quantity = 2;
+  s.column_map.supply = 1;
   s.file_save_mode = 1;
   s.file_save_mode2 = -4;
   s.pt_x = 105;
@@ -87,8 +87,8 @@ TEST(SettingsFile, AbsentKeysKeepTheirInitialValues) {
   EXPECT_EQ(s.part_select, 0);  // nothing is loaded at start or saved at exit
   EXPECT_EQ(s.pt_y, 50);
   EXPECT_EQ(s.pt_x, 5);
-  EXPECT_EQ(s.a_no, 1);
-  EXPECT_EQ(s.si_no, 7);
+  EXPECT_EQ(s.column_map.drawing, 1);
+  EXPECT_EQ(s.column_map.supply, 7);
   EXPECT_EQ(s.columns[3].haba, 0);
   EXPECT_EQ(s.columns[3].comment, "");
   EXPECT_EQ(s.file_folder, "");

@@ -112,7 +112,7 @@ TEST_F(Writer, ThreeFilesSplitBySupplyClassAndNumberedBeforeTheExtension) {
 }
 
 TEST_F(Writer, SelectionReadsTheColumnThatSiNoNames) {
-  ws.settings.si_no = 2;
+  ws.settings.column_map.supply = 2;
   ws.parts.assign({row({"CR1", "", "支給", "", "", "", "1", ""}),
                    row({"CR2", "", "", "", "", "", "1", "支給"}),
                    row({"CR3", "", "支給品", "", "", "", "1", "非購"})});
@@ -121,7 +121,7 @@ TEST_F(Writer, SelectionReadsTheColumnThatSiNoNames) {
   EXPECT_EQ(test::read_file(dir.file("panel1.csv")), golden("supplied_si_no_2.csv"));
 
   // A column number outside the row reads as an empty cell: purchased.
-  ws.settings.si_no = 9;
+  ws.settings.column_map.supply = 9;
   EXPECT_TRUE(selection_takes(kSelectPurchased, ws.parts.cell(0, 9)));
   EXPECT_EQ(format_parts_list(ws.parts, kSelectPurchased, 9).size(),
             format_parts_list(ws.parts, kSelectAll, 9).size());

@@ -149,8 +149,8 @@ TEST_F(CellEditorTest, TextEditorWritesBackWhenItLosesTheFocus) {
 
 TEST_F(CellEditorTest, TheSupplyClassColumnIsTheOneSiNoNames) {
   write_settings_file([](Settings& s) {
-    s.si_no = 2;
-    s.pa_no = 7;
+    s.column_map.supply = 2;
+    s.column_map.part_name = 7;
   });
   open_with_rows();
   right_click(1, 7);

@@ -36,13 +36,13 @@ TEST_F(MainWindowTest, ListViewColumnsComeFromTheColumnSettings) {
       s.columns[k].comment = test::sjis(titles[k]);
       s.columns[k].haba = widths[k];
     }
-    s.ty_no = 1;
-    s.su_no = 2;
-    s.pa_no = 3;
-    s.si_no = 4;
-    s.a_no = 5;
-    s.ma_no = 6;
-    s.sp_no = 7;
+    s.column_map.type = 1;
+    s.column_map.quantity = 2;
+    s.column_map.part_name = 3;
+    s.column_map.supply = 4;
+    s.column_map.drawing = 5;
+    s.column_map.maker = 6;
+    s.column_map.spec = 7;
   });
   ASSERT_TRUE(open_main_window());
   HWND lv = list();

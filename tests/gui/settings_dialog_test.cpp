@@ -160,13 +160,13 @@ Settings every_field_set() {
     s.columns[i] = {test::sjis("列") + std::to_string(i), i == 0 ? 1 : int(i) + 2, 20 + int(i),
                     i == 0 ? "" : "k" + std::to_string(i)};
   }
-  s.a_no = 7;
-  s.pa_no = 6;
-  s.ma_no = 5;
-  s.sp_no = 4;
-  s.ty_no = 3;
-  s.su_no = 2;
-  s.si_no = 1;
+  s.column_map.drawing = 7;
+  s.column_map.part_name = 6;
+  s.column_map.maker = 5;
+  s.column_map.spec = 4;
+  s.column_map.type = 3;
+  s.column_map.quantity = 2;
+  s.column_map.supply = 1;
   s.file_save_mode = 1;
   s.file_save_mode2 = 1;
   s.pt_x = 11;
@@ -388,7 +388,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryFieldByTheDialogsRules) {
   expected.columns[3].jyunban = 0;
   expected.columns[4].haba = 250;
   expected.columns[6].kotei = "2";
-  expected.si_no = 6;
+  expected.column_map.supply = 6;
   expected.file_save_mode = 0;
   expected.file_save_mode2 = 1;  // only "csv" in lower case is CSV
   expected.pt_x = -4;
