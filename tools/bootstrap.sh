@@ -3,7 +3,7 @@
 # Does nothing when everything is there. Runs as root, or through sudo.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ python3 clang clang-format libclang-rt-14-dev
+  cmake ninja-build g++ python3 clang clang-format clang-tidy libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales

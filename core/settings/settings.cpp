@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <array>
 #include <cstdio>
 
 #include "io/file_io.h"
@@ -87,7 +88,25 @@ void apply_line(Settings& s, std::string_view line) {
 
 }  // namespace
 
-void parse_settings(Settings& settings, std::string_view content) {
+std::span<const OptionSpec> option_specs() {
+  // Each feature that has a setting of its own adds its line here.
+  static constexpr std::array<OptionSpec, 0> kOptions{};
+  return kOptions;
+}
+
+std::string_view option_value(const Settings& settings, std::string_view key,
+                              std::span<const OptionSpec> specs) {
+  if (const auto set = settings.options.find(key); set != settings.options.end()) {
+    return set->second;
+  }
+  for (const OptionSpec& spec : specs) {
+    if (spec.key == key) return spec.default_value;
+  }
+  return {};
+}
+
+void parse_settings(Settings& settings, std::string_view content,
+                    std::span<const OptionSpec> specs) {
   // Editors that save UTF-8 put a byte order mark first; it would hide the first key.
   if (begins_with(content, "\xEF\xBB\xBF")) content.remove_prefix(3);
   std::size_t pos = 0;
@@ -99,10 +118,17 @@ void parse_settings(Settings& settings, std::string_view content) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty()) continue;
     apply_line(settings, line);
+    for (const OptionSpec& spec : specs) {
+      if (line.size() > spec.key.size() && begins_with(line, spec.key) &&
+          line[spec.key.size()] == '=') {
+        settings.options[std::string(spec.key)] =
+            cut_to_capacity(line.substr(spec.key.size() + 1), kPathCapacity);
+      }
+    }
   }
 }
 
-std::string format_settings(const Settings& s) {
+std::string format_settings(const Settings& s, std::span<const OptionSpec> specs) {
   std::string out;
   auto line = [&out](std::string_view key, std::string_view value) {
     out.append(key);
@@ -136,6 +162,10 @@ std::string format_settings(const Settings& s) {
   line("pt_x=", format_int(s.pt_x));
   line("pt_y=", format_int(s.pt_y));
   line("file_folder=", s.file_folder);
+  for (const OptionSpec& spec : specs) {
+    const std::string_view value = option_value(s, spec.key, specs);
+    if (value != spec.default_value) line(std::string(spec.key) + "=", value);
+  }
   return out;
 }
 

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <functional>
+#include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -54,6 +56,8 @@ struct Settings {
   int pt_x = 5;
   int pt_y = 50;
   std::string file_folder;
+  // Values of this version's options (see OptionSpec) that the file or the user set.
+  std::map<std::string, std::string, std::less<>> options;
 
   bool operator==(const Settings&) const = default;
 
@@ -65,11 +69,29 @@ struct Settings {
 
 inline constexpr std::string_view kSettingsFileName = "Korvane.ini";
 
-// Applies the lines of a settings file to `settings` (keys not present keep their values).
-void parse_settings(Settings& settings, std::string_view content);
+// An option beyond the 56 lines of the file: a "key=value" line after them, written only when
+// its value differs from the default. A file without options is so written as always, and a
+// program that does not know an option ignores its line. Lines of keys that are neither the 56
+// nor an option of this version are not kept.
+struct OptionSpec {
+  std::string_view key;
+  std::string_view default_value;
+};
 
-// The 56 lines of the file, CR LF each.
-std::string format_settings(const Settings& settings);
+// This version's options, in the order they are written.
+std::span<const OptionSpec> option_specs();
+
+// The value of an option: what the file or the user set, else the default of `specs`.
+std::string_view option_value(const Settings& settings, std::string_view key,
+                              std::span<const OptionSpec> specs = option_specs());
+
+// Applies the lines of a settings file to `settings` (keys not present keep their values).
+void parse_settings(Settings& settings, std::string_view content,
+                    std::span<const OptionSpec> specs = option_specs());
+
+// The 56 lines of the file, then the options that differ from their defaults; CR LF each.
+std::string format_settings(const Settings& settings,
+                            std::span<const OptionSpec> specs = option_specs());
 
 // The reset values (paths cleared, part_select 1, the default columns, "c:\").
 void reset_settings_values(Settings& settings);

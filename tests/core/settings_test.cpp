@@ -248,3 +248,33 @@ TEST_F(SettingsFileOnDisk, AByteOrderMarkDoesNotHideTheFirstKey) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// Options follow the 56 lines, each only when it differs from its default; lines of keys that
+// are neither specified nor options are not kept.
+TEST(SettingsOptions, WrittenAfterTheFixedLinesOnlyWhenNotAtTheirDefault) {
+  static constexpr OptionSpec kSpecs[] = {{"alpha", "1"}, {"beta", ""}};
+  Settings s;
+  reset_settings_values(s);
+  const std::string fixed = format_settings(s, kSpecs);
+  EXPECT_EQ(fixed, format_settings(s, {}));  // all at their defaults: the 56 lines alone
+
+  parse_settings(s, "beta=on\r\nalpha=1\r\ngamma=3\r\nalphabet=9\r\n", kSpecs);
+  EXPECT_EQ(option_value(s, "alpha", kSpecs), "1");
+  EXPECT_EQ(option_value(s, "beta", kSpecs), "on");
+  EXPECT_EQ(option_value(s, "gamma", kSpecs), "");
+  EXPECT_EQ(format_settings(s, kSpecs), fixed + "beta=on\r\n");
+
+  s.options["alpha"] = "2";
+  const std::string both = format_settings(s, kSpecs);
+  EXPECT_EQ(both, fixed + "alpha=2\r\nbeta=on\r\n");
+  Settings again;
+  reset_settings_values(again);
+  parse_settings(again, both, kSpecs);
+  EXPECT_EQ(again, s);
+}
+
+}  // namespace
+}  // namespace korvane
