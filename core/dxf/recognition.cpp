@@ -77,15 +77,18 @@ class Group {
   int count_ = 0;
 };
 
-// Texts of a slab that lie beside a window, passed over before a search gives up.
+// Texts of a slab that lie beside a window, passed over before a search gives up, per search and
+// per text of the table over all searches (drawings seen so far pass over at most 12 per text).
 constexpr int kSlabMissBudget = 512;
+constexpr std::size_t kSlabMissesPerText = 64;
 
 // The texts indexed by x: sorted by x and cut into slabs less than `width` wide, each slab kept
 // in group order. A window of width 2 * pt_x meets at most three slabs, and in each the texts
 // just below the anchor come first, so a search stops after nine hits per slab instead of
 // visiting every text of the window (batches of drawings of one sheet size pile many texts
 // into the same x range). Only the texts of a slab that lie beside the window cost more; a
-// search that meets too many of them gives up and leaves the anchor to GroupSearch.
+// search that meets too many of them gives up and leaves the anchor to GroupSearch, and so do
+// all searches once the searches together have met too many.
 class SlabIndex {
  public:
   SlabIndex(const TextTable& texts, double width) {
@@ -109,6 +112,7 @@ class SlabIndex {
       }
     }
     begin_.push_back(points_.size());
+    spare_misses_ = kSlabMissBudget + kSlabMissesPerText * points_.size();
     for (std::size_t s = 0; s + 1 < begin_.size(); ++s) {
       std::sort(points_.begin() + static_cast<std::ptrdiff_t>(begin_[s]),
                 points_.begin() + static_cast<std::ptrdiff_t>(begin_[s + 1]), ranks_before);
@@ -118,6 +122,7 @@ class SlabIndex {
   // Offers every text with left < x < right and bottom < y < top to the group; false, the group
   // unfinished, when the search gave up.
   bool search(double left, double right, double bottom, double top, Group& group) {
+    if (spare_misses_ == 0) return false;
     const std::size_t slabs = low_.size();
     int misses = 0;
     std::size_t s = static_cast<std::size_t>(
@@ -133,7 +138,7 @@ class SlabIndex {
         if (left < it->x && it->x < right) {
           group.offer(*it);
           ++hits;  // the rest of this slab ranks below these
-        } else if (++misses > kSlabMissBudget) {
+        } else if (++misses > kSlabMissBudget || --spare_misses_ == 0) {
           return false;
         }
       }
@@ -148,6 +153,7 @@ class SlabIndex {
   std::vector<std::size_t> begin_;  // slab s is points_[begin_[s], begin_[s + 1])
   std::vector<double> low_;         // smallest x of each slab
   std::vector<double> high_;        // largest x of each slab
+  std::size_t spare_misses_ = 0;    // what is left of the searches' budget
   std::uint64_t visited_ = 0;       // texts looked at
 };
 

@@ -48,7 +48,7 @@ TEST(RecognitionComplexity, StackedAnchorsBesideFillersCostNLogN) {
     const std::uint64_t visited = visited_for(n);
     // Each anchor's nine group members are found in the index, so it visits at least those.
     EXPECT_GE(visited, 9u * static_cast<std::uint64_t>(n - 9)) << "n = " << n;
-    EXPECT_LE(static_cast<double>(visited), 40.0 * texts * std::log2(texts)) << "n = " << n;
+    EXPECT_LE(static_cast<double>(visited), 20.0 * texts * std::log2(texts)) << "n = " << n;
     if (previous != 0) {
       // Four times the texts: n log n grows 4.6 times here, a quadratic search 16 times.
       EXPECT_LT(static_cast<double>(visited), 6.0 * static_cast<double>(previous));
