@@ -1,9 +1,18 @@
 // Part recognition: turns the text table into parts list rows.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 namespace korvane {
 
 struct Workspace;
+
+// The work one run of recognition did, for tests that hold its growth.
+struct RecognitionCounts {
+  std::uint64_t visited = 0;  // entries of the text indexes the group searches looked at
+  std::size_t deferred = 0;   // anchors whose texts beside the window were too many for the slabs
+};
 
 // Empties ws.parts and appends one row for every anchor text of ws.texts, in table order.
 //
@@ -12,6 +21,6 @@ struct Workspace;
 // y(i) - pt_y < y(j) < y(i), highest first (equal y in table order), at most nine. Column 0 is the
 // anchor; columns 1 to 7 take their kotei text, or the jyunban-th text counting the anchor as 1
 // (jyunban 2 to 10; any other value gives the empty text).
-void recognise_parts(Workspace& ws);
+void recognise_parts(Workspace& ws, RecognitionCounts* counts = nullptr);
 
 }  // namespace korvane

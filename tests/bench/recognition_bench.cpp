@@ -1,5 +1,6 @@
 // Recognition of a large batch: 500 drawings of 400 texts each (200 000 texts) read into one
-// table, the sheets overlapping as drawings of one size do.
+// table, the sheets overlapping as drawings of one size do; and a crafted drawing that makes an
+// x-only index visit every text of a window's height.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -59,11 +60,42 @@ void run(benchmark::State& state, bool same_layout) {
       benchmark::Counter::kIsRate);
 }
 
+// N tag numbers stacked at one x, one unit apart, and N texts just outside their window on the
+// left, each half a unit above a tag number, with one text inside the window far below: every
+// window is as high as the whole stack and holds the fillers' x range but none of them.
+Workspace make_stacked_anchors(int n) {
+  Workspace ws;
+  reset_settings_values(ws.settings);
+  ws.settings.pt_x = 5;
+  ws.settings.pt_y = 1 << 30;
+  BasePartEntry e;
+  e.tag = "MC";
+  ws.base_parts.entries.push_back(e);
+  ws.texts.reserve(2 * static_cast<std::size_t>(n) + 1);
+  ws.texts.push_back({-4.5, -1e7, "NOTE"});
+  for (int k = 0; k < n; ++k) {
+    ws.texts.push_back({0.0, static_cast<double>(k), "MC" + std::to_string(k)});
+    ws.texts.push_back({-5.5, k + 0.5, "W" + std::to_string(k)});
+  }
+  return ws;
+}
+
 void BM_RecogniseBatch(benchmark::State& state) { run(state, false); }
 void BM_RecogniseBatchOfOneTemplate(benchmark::State& state) { run(state, true); }
 
+void BM_RecogniseStackedAnchors(benchmark::State& state) {
+  Workspace ws = make_stacked_anchors(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    recognise_parts(ws);
+    benchmark::DoNotOptimize(ws.parts.row_count());
+  }
+  state.counters["texts"] = static_cast<double>(ws.texts.size());
+  state.counters["rows"] = ws.parts.row_count();
+}
+
 BENCHMARK(BM_RecogniseBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseBatchOfOneTemplate)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecogniseStackedAnchors)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane

@@ -1,12 +1,16 @@
-// recognise_parts searches an x-sorted index; this checks it against a plain transcription of the
-// algorithm (every anchor against every text, ten slots filled by insertion) on random tables.
+// recognise_parts searches an index of the texts; this checks it against a plain transcription of
+// the algorithm (every anchor against every text, ten slots filled by insertion) on random tables
+// and on tables shaped to hit the index's edges.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 
 #include "dxf/recognition.h"
+#include "literal_recognition.h"
 #include "test_support.h"
 #include "text/sjis.h"
 #include "workspace.h"
@@ -14,83 +18,7 @@
 namespace korvane {
 namespace {
 
-struct Slot {
-  double x = 0.0;
-  double y = 0.0;
-  std::string text;
-};
-
-bool matches(std::string_view text, std::string_view pattern) {
-  return !pattern.empty() && begins_with(text, pattern);
-}
-
-std::vector<PartsRow> recognise_literally(const Workspace& ws) {
-  std::vector<PartsRow> rows;
-  const TextTable& t = ws.texts;
-  const Settings& s = ws.settings;
-  std::array<std::string, kProhibitedWordsCapacity> words{};
-  for (std::size_t k = 0; k < ws.prohibited_words.words.size(); ++k) {
-    words[k] = ws.prohibited_words.words[k];
-  }
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    const std::string candidate = cut_to_capacity(t[i].text, kDxfTextCapacity);
-    bool tag = false;
-    for (const BasePartEntry& e : ws.base_parts.entries) {
-      if (matches(candidate, e.tag)) {
-        tag = true;
-        break;
-      }
-    }
-    bool type = false;
-    for (const BasePartEntry& e : ws.base_parts.entries) {
-      if (matches(candidate, e.type)) type = true;
-    }
-    bool prohibited = false;
-    for (const std::string& w : words) {
-      if (matches(candidate, w)) prohibited = true;
-    }
-    if (!tag || type || prohibited) continue;
-
-    std::array<Slot, 10> group{};
-    int count = 0;
-    for (std::size_t j = 0; j < t.size(); ++j) {
-      if (j == i) continue;
-      if (!(t[i].x - s.pt_x < t[j].x && t[j].x < t[i].x + s.pt_x && t[i].y - s.pt_y < t[j].y &&
-            t[j].y < t[i].y)) {
-        continue;
-      }
-      const Slot taken{t[j].x, t[j].y, cut_to_capacity(t[j].text, kDxfTextCapacity)};
-      if (count == 0) {
-        group[0] = taken;
-        count = 1;
-        continue;
-      }
-      int k = 0;
-      while (k < count && !(group[k].y < t[j].y)) ++k;
-      if (k < count) {
-        for (int m = count - 1; m >= k; --m) group[m + 1] = group[m];
-        group[k] = taken;
-        if (count < 9) ++count;
-      } else if (count < 9) {
-        group[count] = taken;
-        ++count;
-      }
-    }
-
-    PartsRow row;
-    row[0] = candidate;
-    for (int c = 1; c < 8; ++c) {
-      const ColumnSetting& column = s.columns[c];
-      if (!column.kotei.empty()) {
-        row[c] = column.kotei;
-      } else if (column.jyunban >= 2 && column.jyunban <= 10) {
-        row[c] = group[column.jyunban - 2].text;
-      }
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
+using test::recognise_literally;
 
 class RandomTables {
  public:
@@ -159,6 +87,22 @@ class RandomTables {
     }
   }
 
+  // Tall columns: the anchors' column and, mostly, the two columns on the edges of its windows,
+  // which fill the slabs the windows meet with texts that lie beside them.
+  void fill_walls(Workspace& ws, int texts) {
+    fill(ws, 0, 0);
+    ws.settings.pt_x = pick(1, 6);
+    ws.settings.pt_y = pick(0, 1) == 0 ? 100000 : pick(20, 400);
+    static const std::vector<std::string> kTexts = {"MC1", "X3", "CR2", "W", "TB1", "F"};
+    for (int k = 0; k < texts; ++k) {
+      double x = pick(-ws.settings.pt_x * 4, ws.settings.pt_x * 4) * 0.25;
+      const int column = pick(0, 199);
+      if (column < 80) x = 0.0;
+      if (column >= 80 && column < 198) x = column % 2 ? -ws.settings.pt_x : ws.settings.pt_x;
+      ws.texts.push_back({x, static_cast<double>(pick(0, texts)), pick(kTexts)});
+    }
+  }
+
  private:
   std::mt19937 rng_;
 };
@@ -168,13 +112,20 @@ TEST(RecognitionEquivalence, IndexedSearchGivesTheRowsOfThePlainAlgorithm) {
   Workspace ws;
   int rows_seen = 0;
   int full_groups = 0;
+  std::size_t deferred = 0;
   for (int round = 0; round < 3000; ++round) {
     const bool dense = round % 100 == 0;
-    random.fill(ws, dense ? random.pick(500, 1500) : random.pick(0, 60),
-                dense ? 20 : random.pick(2, 30));
+    if (round % 100 == 50) {
+      random.fill_walls(ws, 2000);
+    } else {
+      random.fill(ws, dense ? random.pick(500, 1500) : random.pick(0, 60),
+                  dense ? 20 : random.pick(2, 30));
+    }
     const std::vector<PartsRow> expected = recognise_literally(ws);
-    recognise_parts(ws);
+    RecognitionCounts counts;
+    recognise_parts(ws, &counts);
     ASSERT_EQ(ws.parts.rows(), expected) << "round " << round;
+    deferred += counts.deferred;
     rows_seen += ws.parts.row_count();
     for (const PartsRow& row : expected) {
       for (int c = 1; c < 8; ++c) {
@@ -188,6 +139,101 @@ TEST(RecognitionEquivalence, IndexedSearchGivesTheRowsOfThePlainAlgorithm) {
   // The tables must actually exercise anchors and groups that reach the ninth slot.
   EXPECT_GT(rows_seen, 10000);
   EXPECT_GT(full_groups, 50);
+  // And windows whose slabs are crowded with texts beside them, which the slab walk gives up on.
+  EXPECT_GT(deferred, 100u);
+}
+
+// Settings and lists shared by the crafted tables: tag "MC", the group's slots spread over the
+// columns so that the first, middle and last slots all show.
+Workspace crafted_workspace(int pt_x, int pt_y) {
+  Workspace ws;
+  reset_settings_values(ws.settings);
+  ws.settings.pt_x = pt_x;
+  ws.settings.pt_y = pt_y;
+  const int jyunban[8] = {1, 2, 3, 5, 7, 8, 9, 10};
+  for (int c = 1; c < 8; ++c) {
+    ws.settings.columns[c].jyunban = jyunban[c];
+    ws.settings.columns[c].kotei.clear();
+  }
+  BasePartEntry e;
+  e.tag = "MC";
+  ws.base_parts.entries.push_back(e);
+  return ws;
+}
+
+std::string named(const char* prefix, int k) { return prefix + std::to_string(k); }
+
+TEST(RecognitionEquivalence, CraftedTablesGiveTheRowsOfThePlainAlgorithm) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* name;
+    std::function<Workspace()> make;
+  } kCases[] = {
+      {"anchors stacked at one x beside fillers just outside the window",
+       [] {
+         Workspace ws = crafted_workspace(5, 1 << 30);
+         ws.texts.push_back({-4.5, -1e7, "NOTE"});
+         for (int k = 0; k < 1200; ++k) {
+           ws.texts.push_back({0.0, static_cast<double>(k), named("MC", k)});
+           ws.texts.push_back({k % 2 ? -5.5 : -5.0, k + 0.5, named("W", k)});
+           ws.texts.push_back({k % 3 ? 5.0 : 5.25, k + 0.25, named("E", k)});
+         }
+         return ws;
+       }},
+      {"every text at one point",
+       [] {
+         Workspace ws = crafted_workspace(5, 50);
+         for (int k = 0; k < 60; ++k) ws.texts.push_back({1.0, 1.0, named(k % 2 ? "MC" : "W", k)});
+         return ws;
+       }},
+      {"one column with heights shared by several texts (table order breaks the ties)",
+       [] {
+         Workspace ws = crafted_workspace(1, 40);
+         for (int k = 0; k < 400; ++k) {
+           ws.texts.push_back({(k % 3) * 0.25, std::floor(k / 7.0), named(k % 4 ? "W" : "MC", k)});
+         }
+         return ws;
+       }},
+      {"texts on the window edges and one step inside them",
+       [] {
+         Workspace ws = crafted_workspace(5, 50);
+         for (int a = 0; a < 20; ++a) {
+           const double x = 100.0 + 20 * a;
+           const double y = 1000.0 - 7 * a;
+           ws.texts.push_back({x, y, named("MC", a)});
+           for (const double dx : {-5.0, 5.0, 0.0}) {
+             for (const double dy : {-50.0, 0.0}) {
+               ws.texts.push_back({x + dx, y + dy, named("EDGE", a)});
+               ws.texts.push_back(
+                   {std::nextafter(x + dx, x), std::nextafter(y + dy, y - 25), named("IN", a)});
+             }
+           }
+         }
+         return ws;
+       }},
+      {"infinite and huge coordinates",
+       [inf] {
+         Workspace ws = crafted_workspace(6, 12);
+         const double values[] = {-inf, -1e308, -1.0, 0.0, 1.0, 1e308, inf};
+         int k = 0;
+         for (const double x : values) {
+           for (const double y : values) ws.texts.push_back({x, y, named(k % 3 ? "W" : "MC", k++)});
+         }
+         for (const double x : values) ws.texts.push_back({x, 0.5, named("MC", k++)});
+         return ws;
+       }},
+  };
+  std::size_t deferred = 0;
+  for (const auto& c : kCases) {
+    Workspace ws = c.make();
+    const std::vector<PartsRow> expected = recognise_literally(ws);
+    RecognitionCounts counts;
+    recognise_parts(ws, &counts);
+    EXPECT_EQ(ws.parts.rows(), expected) << c.name;
+    EXPECT_FALSE(expected.empty()) << c.name;
+    deferred += counts.deferred;
+  }
+  EXPECT_GT(deferred, 100u);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// Recognition and the four passes on hostile drawings, reference lists and settings. Small
+// tables give the rows of the plain quadratic algorithm; tables of any size give one row per
+// anchor and keep within the time bound run.sh sets per input, so a search that turns quadratic
+// on some shape of drawing fails the run. Then duplicate removal leaves one row per tag, and the
+// merge and the sort refuse exactly the lists over the row limit.
+//
+// Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
+// then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
+// enough to show a quadratic search in a short input):
+//   0     text: low seven bits pick a text already in the table (or "MC" when it is empty); the
+//         top bit appends the run's count
+//   1-2   count (little-endian)
+//   3-4   x of the first text, 5-6 its y (signed, little-endian)
+//   7     step in x, 8 step in y (signed)
+//   9     scale: every coordinate of the run times 2^(scale % 32 - 16)
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/duplicate_removal.h"
+#include "convert/name_completion.h"
+#include "convert/part_sort.h"
+#include "convert/quantity_merge.h"
+#include "dxf/dxf_text_parser.h"
+#include "dxf/recognition.h"
+#include "literal_recognition.h"
+#include "notify.h"
+#include "reference/base_parts_file.h"
+#include "reference/prohibited_words_file.h"
+#include "workspace.h"
+
+using namespace korvane;
+
+namespace {
+
+constexpr std::size_t kMaxTexts = std::size_t{1} << 16;
+constexpr std::size_t kLiteralTexts = 300;  // the plain algorithm stays quick up to here
+
+class CountingNotifier : public Notifier {
+ public:
+  Answer notify(const Message& message) override {
+    ++messages;
+    return message.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  }
+  int messages = 0;
+};
+
+std::string_view next_section(std::string_view& rest) {
+  const std::size_t end = rest.find('\0');
+  const std::string_view section = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  return section;
+}
+
+int signed16(const unsigned char* p) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+}
+
+void add_runs(std::string_view records, TextTable& texts) {
+  for (; records.size() >= 10 && texts.size() < kMaxTexts; records.remove_prefix(10)) {
+    const auto* r = reinterpret_cast<const unsigned char*>(records.data());
+    const std::string base =
+        texts.empty() ? std::string("MC") : texts[(r[0] & 0x7F) % texts.size()].text;
+    const std::size_t count = std::min<std::size_t>(r[1] | r[2] << 8, kMaxTexts - texts.size());
+    const double scale = std::ldexp(1.0, r[9] % 32 - 16);
+    for (std::size_t k = 0; k < count; ++k) {
+      const double step = static_cast<double>(k);
+      texts.push_back({(signed16(r + 3) + step * static_cast<std::int8_t>(r[7])) * scale,
+                       (signed16(r + 5) + step * static_cast<std::int8_t>(r[8])) * scale,
+                       r[0] & 0x80 ? base + std::to_string(k) : base});
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  Workspace ws;
+  reset_settings_values(ws.settings);
+  parse_settings(ws.settings, next_section(rest));
+  ws.base_parts = parse_base_parts(next_section(rest)).store;
+  ws.prohibited_words = parse_prohibited_words(next_section(rest)).words;
+  parse_dxf_texts(next_section(rest), ws.texts);
+  add_runs(rest, ws.texts);
+
+  recognise_parts(ws);
+  const std::vector<PartsRow>& rows = ws.parts.rows();
+  if (ws.texts.size() <= kLiteralTexts) {
+    if (rows != test::recognise_literally(ws)) std::abort();
+  } else {
+    std::size_t anchors = 0;
+    for (const TextRecord& t : ws.texts) {
+      const std::string text = cut_to_capacity(t.text, kDxfTextCapacity);
+      bool tag = false;
+      bool excluded = false;
+      for (const BasePartEntry& e : ws.base_parts.entries) {
+        tag = tag || test::matches(text, e.tag);
+        excluded = excluded || test::matches(text, e.type);
+      }
+      for (const std::string& w : ws.prohibited_words.words) {
+        excluded = excluded || test::matches(text, w);
+      }
+      if (tag && !excluded) {
+        if (anchors >= rows.size() || rows[anchors][0] != text) std::abort();
+        ++anchors;
+      }
+    }
+    if (anchors != rows.size()) std::abort();
+  }
+
+  CountingNotifier notifier;
+  remove_duplicate_parts(ws);
+  std::set<std::string> tags;
+  for (int r = 0; r < ws.parts.row_count(); ++r) {
+    if (!tags.insert(ws.parts.get_cell(r, ws.settings.ta_no, kDxfTextCapacity)).second) {
+      std::abort();
+    }
+  }
+  complete_part_names(ws);
+  for (const bool merge : {true, false}) {
+    const int before = ws.parts.row_count();
+    const int said = notifier.messages;
+    const bool ran = merge ? merge_part_quantities(ws, notifier) : sort_parts(ws, notifier);
+    const bool over = before > kMaxPartsRows;
+    if (ran == over || (notifier.messages > said) != over) std::abort();
+    const int after = ws.parts.row_count();
+    if (over ? after != before : merge ? after > before : after != before) std::abort();
+  }
+  return 0;
+}
