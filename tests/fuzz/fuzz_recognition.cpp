@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   remove_duplicate_parts(ws);
   std::set<std::string> tags;
   for (int r = 0; r < ws.parts.row_count(); ++r) {
-    if (!tags.insert(ws.parts.get_cell(r, ws.settings.ta_no, kDxfTextCapacity)).second) {
+    if (!tags.insert(ws.parts.get_cell(r, ws.settings.column_map.tag, kDxfTextCapacity)).second) {
       std::abort();
     }
   }
