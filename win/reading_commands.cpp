@@ -105,6 +105,6 @@ void run_full_conversion(App& app) {
   });
 }
 
-void run_single_pass(App& app, Pass pass) { run_passes(app.ws, app.notifier, {pass}); }
+void run_single_pass(App& app, Pass pass) { run_passes(app.ws, app.notifier, {pass}, {}); }
 
 }  // namespace korvane::win
