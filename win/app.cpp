@@ -24,7 +24,7 @@ HWND create_main_window(App& app) {
   const int screen_width = GetDeviceCaps(screen, HORZRES);
   const int screen_height = GetDeviceCaps(screen, VERTRES);
   ReleaseDC(nullptr, screen);
-  // The 600 is the historical rule, although the window is 540 high.
+  // The window is placed as if it were 600 high, although it is 540 high.
   const int x = (screen_width - 800) / 2;
   const int y = (screen_height - 600) / 2;
   return CreateWindowExW(0, kMainClassName, kMainTitle, WS_CAPTION | WS_SYSMENU, x, y, kMainWidth,

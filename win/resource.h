@@ -84,7 +84,7 @@
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
 
-// Settings dialog (template 12). The numbering is historical: the file rows, the column rows and
+// Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and
 // the combos do not run in screen order.
 // File rows 1 to 5: the pair radios, the base parts list path edits and their "DIR" buttons, the
 // prohibited words path edits and their "DIR" buttons.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "guarded_proc.h"
+#include "platform/win32/code_page.h"
 #include "text/messages.h"
 
 namespace korvane::win {
@@ -26,16 +27,7 @@ std::string narrow(std::wstring_view wide) {
 }
 
 std::optional<std::string> narrow_exactly(std::wstring_view wide) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  BOOL lost = FALSE;
-  const int n =
-      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
-  if (n <= 0 || lost) return std::nullopt;
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr, &lost);
-  if (lost) return std::nullopt;
-  return out;
+  return win32::to_cp932_exactly(wide);
 }
 
 std::optional<std::string> path_from_wide(HWND owner, std::wstring_view path) {

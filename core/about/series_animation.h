@@ -43,8 +43,8 @@ struct Parallelogram {
 // Sense of a rotation as seen on the screen (y grows downwards).
 enum class Turn { anticlockwise, clockwise };
 
-// The corners that turn `area` by `degrees` about its centre. The degree factor is the program's
-// historical 0.017453292519444445, not pi / 180: it keeps the pictures as they always were.
+// The corners that turn `area` by `degrees` about its centre. The degree factor is
+// 0.017453292519444445, not pi / 180: the frames are drawn with it, to the pixel.
 Parallelogram rotate_rect(Rect area, int degrees, Turn turn);
 
 enum class Picture { figure, title };

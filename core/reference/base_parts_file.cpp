@@ -95,19 +95,16 @@ std::string format_base_parts(const BasePartsStore& store) {
 
 bool load_base_parts(BasePartsStore& store, const std::string& path, Notifier& notifier,
                      ListLoadReport* report) {
-  std::string bytes;
   ListLoadReport found;
-  const io::ReadResult read = io::read_file(path, bytes, io::kListFileLimit);
-  if (!read) {
-    found.missing = read.status == io::ReadResult::Status::Missing;
-    found.lost = !found.missing;
+  const std::optional<std::string> bytes =
+      read_list_file(path, notifier, msg::kBasePartsCannotOpen, found);
+  if (!bytes) {
     if (report) *report = found;
-    notifier.warn(msg::kBasePartsCannotOpen, msg::kTitleFileError, path);
     return false;
   }
-  BasePartsParse parsed = parse_base_parts(bytes);
+  BasePartsParse parsed = parse_base_parts(*bytes);
   store = std::move(parsed.store);
-  found.lost = read.cut || parsed.truncated || parsed.cut;
+  found.lost = found.lost || parsed.truncated || parsed.cut;
   if (report) *report = found;
   if (parsed.truncated) notifier.warn(msg::kBasePartsTruncated, msg::kTitleLimit);
   return true;

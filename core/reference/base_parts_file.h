@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "reference/base_parts.h"
+#include "reference/list_file.h"
 
 namespace korvane {
 
@@ -22,13 +23,6 @@ struct BasePartsParse {
   BasePartsStore store;
   bool truncated = false;  // entries beyond kBasePartsCapacity were dropped
   bool cut = false;        // a field, or a line, was longer than the list can hold
-};
-
-// What a load found, for the save at exit.
-struct ListLoadReport {
-  bool missing = false;  // the file does not exist
-  bool lost = false;     // the file exists but something of it is not in the list: a cut field or
-                         // line, a dropped entry, bytes beyond the read limit, or not read at all
 };
 
 // The entries of a file's bytes: lines end at LF (a CR before it dropped), blank lines are

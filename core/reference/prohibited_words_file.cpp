@@ -38,19 +38,16 @@ std::string format_prohibited_words(const ProhibitedWords& words) {
 
 bool load_prohibited_words(ProhibitedWords& words, const std::string& path, Notifier& notifier,
                            ListLoadReport* report) {
-  std::string bytes;
   ListLoadReport found;
-  const io::ReadResult read = io::read_file(path, bytes, io::kListFileLimit);
-  if (!read) {
-    found.missing = read.status == io::ReadResult::Status::Missing;
-    found.lost = !found.missing;
+  const std::optional<std::string> bytes =
+      read_list_file(path, notifier, msg::kWordsCannotOpen, found);
+  if (!bytes) {
     if (report) *report = found;
-    notifier.warn(msg::kWordsCannotOpen, msg::kTitleFileError, path);
     return false;
   }
-  ProhibitedWordsParse parsed = parse_prohibited_words(bytes);
+  ProhibitedWordsParse parsed = parse_prohibited_words(*bytes);
   words = std::move(parsed.words);
-  found.lost = read.cut || parsed.truncated || parsed.cut;
+  found.lost = found.lost || parsed.truncated || parsed.cut;
   if (report) *report = found;
   if (parsed.truncated) notifier.warn(msg::kWordsTruncated, msg::kTitleLimit);
   return true;

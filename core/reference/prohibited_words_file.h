@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "reference/base_parts_file.h"
+#include "reference/list_file.h"
 #include "reference/prohibited_words.h"
 
 namespace korvane {

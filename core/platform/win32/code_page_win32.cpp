@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/code_page.h"
 #include "text/encoding.h"
 #include "text/encoding_platform.h"
 
@@ -34,5 +35,22 @@ std::string platform_code_point_to_cp932(char32_t cp) {
 
 }  // namespace detail
 }  // namespace korvane
+
+namespace korvane::win32 {
+
+std::optional<std::string> to_cp932_exactly(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lost = FALSE;
+  const int n =
+      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr, &lost);
+  if (lost) return std::nullopt;
+  return out;
+}
+
+}  // namespace korvane::win32
 
 #endif

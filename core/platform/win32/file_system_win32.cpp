@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "io/file_io.h"
+#include "platform/win32/code_page.h"
 
 namespace korvane::io {
 namespace {
@@ -19,20 +20,6 @@ std::wstring widen(const std::string& path) {
   return wide;
 }
 
-// Code page 932 without best fit; nothing when a character has no Shift-JIS form.
-std::optional<std::string> narrow_exactly(std::wstring_view wide) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  BOOL lost = FALSE;
-  const int n =
-      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lost);
-  if (n <= 0 || lost) return std::nullopt;
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr, &lost);
-  if (lost) return std::nullopt;
-  return out;
-}
-
 std::string system_reason(DWORD error) {
   wchar_t* text = nullptr;
   const DWORD n = FormatMessageW(
@@ -42,7 +29,7 @@ std::string system_reason(DWORD error) {
   if (text) LocalFree(text);
   while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' '))
     words.pop_back();
-  const std::optional<std::string> bytes = narrow_exactly(words);
+  const std::optional<std::string> bytes = win32::to_cp932_exactly(words);
   if (bytes && !bytes->empty()) return *bytes;
   char code[32];
   wsprintfA(code, "error %lu", static_cast<unsigned long>(error));
@@ -206,7 +193,7 @@ class WinFileSystem final : public FileSystem {
     if (n == 0 || n >= final_path.size()) return path;
     final_path.resize(n);
     if (final_path.rfind(L"\\\\?\\", 0) == 0) final_path.erase(0, 4);
-    const std::optional<std::string> bytes = narrow_exactly(final_path);
+    const std::optional<std::string> bytes = win32::to_cp932_exactly(final_path);
     return bytes && !bytes->empty() ? *bytes : path;
   }
 };
