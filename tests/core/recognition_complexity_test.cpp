@@ -20,9 +20,7 @@ Workspace stacked_anchors(int n) {
   ws.settings.pt_x = 5;
   ws.settings.pt_y = 1 << 30;
   ws.settings.columns[7].jyunban = 10;
-  BasePartEntry e;
-  e.tag = "MC";
-  ws.base_parts.entries.push_back(e);
+  ws.base_parts.entries.emplace_back().tag = "MC";
   ws.texts.push_back({-4.5, -1e7, "NOTE"});
   for (int k = 0; k < n; ++k) {
     ws.texts.push_back({0.0, static_cast<double>(k), "MC" + std::to_string(k)});
