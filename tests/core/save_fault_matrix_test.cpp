@@ -226,8 +226,9 @@ std::vector<Fault> faults() {
          t.save(dir, 1, n1);
          other.join();
          seam.after_create = nullptr;
-         EXPECT_TRUE(n1.messages.empty());
-         EXPECT_TRUE(n2.messages.empty());
+         // POSIX lets both replace the file in turn; Windows may refuse the second replace
+         // while the first is under way, and that writer then says so. One always gets through.
+         EXPECT_TRUE(n1.messages.empty() || n2.messages.empty());
        }},
   };
 }

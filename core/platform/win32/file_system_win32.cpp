@@ -139,8 +139,19 @@ class WinFileSystem final : public FileSystem {
     const std::wstring wide_from = widen(from);
     const std::wstring wide_to = widen(to);
     if (wide_from.empty() || wide_to.empty()) return false;
-    return MoveFileExW(wide_from.c_str(), wide_to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A file another program has open for a moment (a virus scanner, a second save) refuses the
+    // replace; a few short retries get past it.
+    for (int attempt = 0;; ++attempt) {
+      if (MoveFileExW(wide_from.c_str(), wide_to.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+      }
+      const DWORD error = GetLastError();
+      if (attempt == 4 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+        return false;
+      }
+      Sleep(20);
+    }
   }
 
   void remove(const std::string& path) override {
