@@ -77,6 +77,20 @@ class Group {
   int count_ = 0;
 };
 
+// The texts as points sorted by x. A NaN coordinate never lies inside a window; leaving it out
+// also keeps the ordering sound.
+std::vector<Point> points_by_x(const TextTable& texts) {
+  std::vector<Point> points;
+  points.reserve(texts.size());
+  for (std::size_t j = 0; j < texts.size(); ++j) {
+    if (!std::isnan(texts[j].x) && !std::isnan(texts[j].y)) {
+      points.push_back({texts[j].x, texts[j].y, j});
+    }
+  }
+  std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
+  return points;
+}
+
 // Texts of a slab that lie beside a window, passed over before a search gives up, per search and
 // per text of the table over all searches (drawings seen so far pass over at most 12 per text).
 constexpr int kSlabMissBudget = 512;
@@ -91,16 +105,7 @@ constexpr std::size_t kSlabMissesPerText = 64;
 // all searches once the searches together have met too many.
 class SlabIndex {
  public:
-  SlabIndex(const TextTable& texts, double width) {
-    // A NaN coordinate never lies inside a window; leaving it out also keeps the ordering sound.
-    points_.reserve(texts.size());
-    for (std::size_t j = 0; j < texts.size(); ++j) {
-      if (!std::isnan(texts[j].x) && !std::isnan(texts[j].y)) {
-        points_.push_back({texts[j].x, texts[j].y, j});
-      }
-    }
-    std::sort(points_.begin(), points_.end(),
-              [](const Point& a, const Point& b) { return a.x < b.x; });
+  SlabIndex(const TextTable& texts, double width) : points_(points_by_x(texts)) {
     for (std::size_t k = 0; k < points_.size(); ++k) {
       const double x = points_[k].x;
       if (begin_.empty() || !(x < low_.back() + width)) {
@@ -165,16 +170,7 @@ class SlabIndex {
 // costs O(log n) however many texts of the window's height lie beside it.
 class GroupSearch {
  public:
-  explicit GroupSearch(const TextTable& texts) {
-    // A NaN coordinate never lies inside a window; leaving it out also keeps the ordering sound.
-    points_.reserve(texts.size());
-    for (std::size_t j = 0; j < texts.size(); ++j) {
-      if (!std::isnan(texts[j].x) && !std::isnan(texts[j].y)) {
-        points_.push_back({texts[j].x, texts[j].y, j});
-      }
-    }
-    std::sort(points_.begin(), points_.end(),
-              [](const Point& a, const Point& b) { return a.x < b.x; });
+  explicit GroupSearch(const TextTable& texts) : points_(points_by_x(texts)) {
     // Rank 0 is the text that would head any group holding it: group order over all texts.
     by_rank_.resize(points_.size());
     for (std::size_t k = 0; k < points_.size(); ++k) by_rank_[k] = k;
