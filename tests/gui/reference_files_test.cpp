@@ -85,7 +85,8 @@ TEST_F(ReferenceFilesTest, UnwritableSettingsFileAndQuitAtOnceSkipsTheReferenceF
   driver.expect(L"環境設定ファイル", DialogDriver::press(IDYES));
   close_main_window();
   ASSERT_TRUE(driver.all_handled());
-  EXPECT_EQ(driver.seen()[0].text, L"ファイルが開きません。強制終了しますか？");
+  EXPECT_EQ(driver.seen()[0].text,
+            L"ファイルが開きません。強制終了しますか？\n" + (dir_.path() / "locked").wstring());
   EXPECT_EQ(driver.seen().size(), 1u);
   EXPECT_EQ(file("bp2.txt"), test::sjis(kBaseParts2));
   EXPECT_EQ(file("kw2.txt"), kWords2);
