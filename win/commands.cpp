@@ -142,7 +142,7 @@ void on_command(App& app, int id, int code, HWND control) {
       delete_all_rows(app);
       break;
     case IDM_BASE_PARTS:
-      run_base_parts_dialog(app.main, app.ws);
+      run_base_parts_dialog(app.main, app.ws.base_parts);
       break;
     case IDM_BASE_PARTS_OPEN:
       open_base_parts_file(app);
@@ -151,7 +151,7 @@ void on_command(App& app, int id, int code, HWND control) {
       save_base_parts_file(app);
       break;
     case IDM_WORDS:
-      run_prohibited_words_dialog(app.main, app.ws);
+      run_prohibited_words_dialog(app.main, app.ws.prohibited_words);
       break;
     case IDM_WORDS_OPEN:
       open_prohibited_words_file(app);
