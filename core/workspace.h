@@ -26,7 +26,6 @@ struct Workspace {
   TextTable texts;
   PartsList parts;
   std::string current_file_name;  // names the output files
-  std::vector<std::string> chosen_files;
   // The drawings and reference lists read in this run: no output ever replaces one of them.
   std::vector<std::string> input_files;
 

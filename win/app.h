@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "parts_list_view.h"
 #include "win_notifier.h"
 #include "workspace.h"
@@ -21,6 +24,10 @@ struct App {
   HWND toolbar = nullptr;
   PartsListView parts_view;  // the list view that shows ws.parts, and its in-place editor
   Workspace ws;
+  // The drawings of the DXF file dialog's last run, which the folder commands read. A dialog
+  // closed without running keeps them. They belong to the window program, not to the core's
+  // workspace: korvane-cli takes its drawings from its command line.
+  std::vector<std::string> chosen_files;
   WinNotifier notifier;
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };

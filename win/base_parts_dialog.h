@@ -4,11 +4,11 @@
 #include <windows.h>
 
 namespace korvane {
-struct Workspace;
+struct BasePartsStore;
 }
 
 namespace korvane::win {
 
-void run_base_parts_dialog(HWND owner, Workspace& ws);
+void run_base_parts_dialog(HWND owner, BasePartsStore& store);
 
 }  // namespace korvane::win

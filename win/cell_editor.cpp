@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "dialog_controls.h"
 #include "parts_list_view.h"
 #include "resource.h"
 #include "text/sjis.h"
@@ -13,7 +14,6 @@
 namespace korvane::win {
 namespace {
 
-constexpr UINT kRowMarks = LVIS_SELECTED | LVIS_FOCUSED;
 constexpr int kEditorOffsetY = 48;  // from the row's top in the list to the main window's client
 constexpr int kEditHeight = 16;
 constexpr int kComboHeight = 64;  // with its drop-down
@@ -28,11 +28,7 @@ void dispose(HWND control) {
 }
 
 std::string edit_text(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return cut_to_capacity(narrow(text), kCellEditCapacity);
+  return cut_to_capacity(control_text(control), kCellEditCapacity);
 }
 
 std::string selected_entry(HWND combo) {
@@ -135,8 +131,7 @@ void open_cell_editor(App& app, int column) {
   close_cell_editors(app);
   if (column < 0 || column >= kColumnCount) return;
   PartsListView& view = app.parts_view;
-  const int row = static_cast<int>(
-      SendMessageW(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row = first_selected_row(view.list);
   if (row < 0) return;
   POINT at{};
   ListView_GetItemPosition(view.list, row, &at);

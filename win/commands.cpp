@@ -33,9 +33,15 @@ void output_three_files(App& app) {
   write_three_files(app.ws, app.notifier, true, output_file_dialog(app));
 }
 
-// Closing the DXF file dialog without running it ends the command: nothing is read.
+// Closing the DXF file dialog without running it ends the command: nothing is read, and the
+// files of the last run stay chosen.
 bool choose_and_read_dxf_files(App& app) {
-  return run_dxf_file_dialog(app.main, app.instance, app.ws) && read_chosen_dxf_files(app);
+  DxfFileDialogData data{app.ws.settings.file_folder};
+  auto chosen = run_dxf_file_dialog(app.main, data);
+  app.ws.settings.file_folder = std::move(data.folder);
+  if (!chosen) return false;
+  app.chosen_files = std::move(*chosen);
+  return read_chosen_dxf_files(app);
 }
 
 void delete_all_rows(App& app) { app.ws.parts.delete_all(); }
@@ -136,7 +142,7 @@ void on_command(App& app, int id, int code, HWND control) {
       delete_all_rows(app);
       break;
     case IDM_BASE_PARTS:
-      run_base_parts_dialog(app.main, app.ws);
+      run_base_parts_dialog(app.main, app.ws.base_parts);
       break;
     case IDM_BASE_PARTS_OPEN:
       open_base_parts_file(app);
@@ -145,7 +151,7 @@ void on_command(App& app, int id, int code, HWND control) {
       save_base_parts_file(app);
       break;
     case IDM_WORDS:
-      run_prohibited_words_dialog(app.main, app.ws);
+      run_prohibited_words_dialog(app.main, app.ws.prohibited_words);
       break;
     case IDM_WORDS_OPEN:
       open_prohibited_words_file(app);

@@ -1,7 +1,5 @@
 #include "dialog_controls.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -10,14 +8,15 @@
 
 namespace korvane::win {
 
-std::string item_text(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
+std::string control_text(HWND control) {
   const int length = GetWindowTextLengthW(control);
   if (length <= 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
   return narrow(text);
 }
+
+std::string item_text(HWND dialog, int id) { return control_text(GetDlgItem(dialog, id)); }
 
 void set_item_text(HWND dialog, int id, std::string_view sjis) {
   SetDlgItemTextW(dialog, id, widen(sjis).c_str());

@@ -1,8 +1,10 @@
-// What the row editor and the reference dialogs share: control texts in Shift-JIS, and the
-// report list view that the reference dialogs make at run time.
+// What the windows and dialogs share: control texts in Shift-JIS, the report list views that the
+// dialogs make at run time, and the row marks of list views.
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <span>
 #include <string>
@@ -10,7 +12,11 @@
 
 namespace korvane::win {
 
+// A clicked row of the parts list view: selected, and focused for a Shift selection.
+inline constexpr UINT kRowMarks = LVIS_SELECTED | LVIS_FOCUSED;
+
 // A control's whole text as Shift-JIS; the core cuts it to its field.
+std::string control_text(HWND control);
 std::string item_text(HWND dialog, int id);
 void set_item_text(HWND dialog, int id, std::string_view sjis);
 
@@ -40,6 +46,7 @@ void insert_list_row(HWND list, int index, std::span<const std::wstring> cells);
 int first_selected_row(HWND list);
 // Shows a row as chosen even while the list does not have the focus.
 void mark_row_chosen(HWND list, int row);
+// Row -1 is every row.
 void unselect_row(HWND list, int row);
 
 }  // namespace korvane::win

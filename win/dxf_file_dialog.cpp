@@ -1,5 +1,4 @@
 #include "dxf_file_dialog.h"
-#include "guarded_proc.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -10,10 +9,11 @@
 
 #include "dialog_controls.h"
 #include "file_dialogs.h"
+#include "modal_dialog.h"
 #include "resource.h"
+#include "settings/settings.h"
 #include "toolbar.h"
 #include "wide.h"
-#include "workspace.h"
 
 namespace korvane::win {
 namespace {
@@ -27,8 +27,6 @@ constexpr int kSeparatorPositions[] = {1, 3, 7};
 
 constexpr ListColumn kColumns[] = {
     {L"FileName", 300}, {L"Folder", 200}, {L"File Size", 80}, {L"Date Time", 110}};
-constexpr int kNameColumn = 0;
-constexpr int kFolderColumn = 1;
 constexpr int kToolbarHeight = 42;  // the list starts below the toolbar
 constexpr int kListWidth = 750;
 constexpr int kListHeight = 486;
@@ -38,16 +36,27 @@ constexpr wchar_t kCannotAddTitle[] = L"ファイル追加操作";
 
 constexpr INT_PTR kRan = 1;  // the dialog's result when the list was run
 
-struct DialogState {
-  HINSTANCE instance;
-  Workspace& ws;
+// One drawing of the list, as the file system described it when it was added.
+struct FileRow {
+  std::wstring name;
+  std::wstring folder;
+  std::wstring size;
+  std::wstring date_time;
 };
 
-DialogState& state_of(HWND dialog) {
-  return *reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
+// The rows live here; the list view only shows them, row i being rows[i].
+struct DialogState {
+  DxfFileDialogData& data;
+  std::vector<FileRow> rows;
+  std::vector<std::string> chosen;  // what a run gives
+};
+
+DialogState& state_of(HWND dialog) { return *dialog_data<DialogState>(dialog); }
 
 HWND list_of(HWND dialog) { return GetDlgItem(dialog, IDC_DXF_LIST); }
+
+// The toolbar's pictures and texts are in the program's resources, as the template is.
+HINSTANCE program() { return GetModuleHandleW(nullptr); }
 
 bool ends_with_backslash(std::wstring_view path) {
   // In UTF-16 a backslash is never the trail byte of a double-byte character.
@@ -70,24 +79,14 @@ std::wstring date_time_text(const FILETIME& written) {
   return text;
 }
 
-// Appends the row of one file as the file system describes it.
-void append_row(HWND list, std::wstring_view folder, const WIN32_FIND_DATAW& found) {
-  const std::array<std::wstring, 4> cells = {found.cFileName, std::wstring(folder),
-                                             std::to_wstring(found.nFileSizeLow),
-                                             date_time_text(found.ftLastWriteTime)};
-  insert_list_row(list, static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)), cells);
-}
-
-std::wstring cell_text(HWND list, int row, int column) {
-  std::wstring text(1024, L'\0');
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                   reinterpret_cast<LPARAM>(&item));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
+// Appends the row of one file as the file system describes it, and shows it.
+void append_row(HWND dialog, std::wstring_view folder, const WIN32_FIND_DATAW& found) {
+  std::vector<FileRow>& rows = state_of(dialog).rows;
+  rows.push_back({found.cFileName, std::wstring(folder), std::to_wstring(found.nFileSizeLow),
+                  date_time_text(found.ftLastWriteTime)});
+  const FileRow& row = rows.back();
+  const std::array<std::wstring, 4> cells = {row.name, row.folder, row.size, row.date_time};
+  insert_list_row(list_of(dialog), static_cast<int>(rows.size()) - 1, cells);
 }
 
 void say_cannot_add(HWND dialog) {
@@ -122,13 +121,13 @@ std::wstring browse_for_folder(HWND dialog, const std::string& remembered) {
 }
 
 void add_folder(HWND dialog) {
-  DialogState& state = state_of(dialog);
-  const std::wstring folder = browse_for_folder(dialog, state.ws.settings.file_folder);
+  DxfFileDialogData& data = state_of(dialog).data;
+  const std::wstring folder = browse_for_folder(dialog, data.folder);
   if (folder.empty()) return;
   // The settings file keeps 255 bytes of it; a longer path, or one that Shift-JIS cannot hold,
   // is used but not remembered.
   if (const auto sjis = narrow_exactly(folder); sjis && sjis->size() < kPathCapacity) {
-    state.ws.settings.file_folder = *sjis;
+    data.folder = *sjis;
   }
   HWND list = list_of(dialog);
   WIN32_FIND_DATAW found{};
@@ -139,7 +138,7 @@ void add_folder(HWND dialog) {
   }
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) append_row(list, folder, found);
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) append_row(dialog, folder, found);
   } while (FindNextFileW(search, &found));
   FindClose(search);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -159,27 +158,30 @@ void add_file(HWND dialog) {
     return;
   }
   FindClose(search);
-  append_row(list_of(dialog), folder, found);
+  append_row(dialog, folder, found);
 }
 
 void delete_selected(HWND dialog) {
+  std::vector<FileRow>& rows = state_of(dialog).rows;
   HWND list = list_of(dialog);
   for (int row; (row = first_selected_row(list)) >= 0;) {
     SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (static_cast<std::size_t>(row) < rows.size()) rows.erase(rows.begin() + row);
   }
+}
+
+void delete_all(HWND dialog) {
+  SendMessageW(list_of(dialog), LVM_DELETEALLITEMS, 0, 0);
+  state_of(dialog).rows.clear();
 }
 
 // Every row becomes a chosen file: the list's length is the user's to decide.
 void run_list(HWND dialog) {
   DialogState& state = state_of(dialog);
-  HWND list = list_of(dialog);
-  const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-  state.ws.chosen_files.clear();
-  for (int row = 0; row < count; ++row) {
-    // A drawing whose path Shift-JIS cannot hold is named in a message and left out.
-    if (auto path = path_from_wide(dialog, join_path(cell_text(list, row, kFolderColumn),
-                                                     cell_text(list, row, kNameColumn)))) {
-      state.ws.chosen_files.push_back(std::move(*path));
+  state.chosen.clear();
+  for (const FileRow& row : state.rows) {
+    if (auto path = path_from_wide(dialog, join_path(row.folder, row.name))) {
+      state.chosen.push_back(std::move(*path));
     }
   }
   EndDialog(dialog, kRan);
@@ -198,9 +200,8 @@ void lay_out(HWND dialog) {
   UpdateWindow(dialog);
 }
 
-INT_PTR on_init(HWND dialog, DialogState& state) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-  HWND toolbar = create_picture_toolbar(dialog, state.instance, IDC_DXF_TOOLBAR, IDB_DXF_TOOLBAR,
+INT_PTR on_init(HWND dialog) {
+  HWND toolbar = create_picture_toolbar(dialog, program(), IDC_DXF_TOOLBAR, IDB_DXF_TOOLBAR,
                                         IDT_DXF_ADD_FOLDER, kButtonCount, kSeparatorPositions);
   HWND list = create_dialog_list_view(dialog, IDC_DXF_LIST, kListWidth, kListHeight, kColumns);
   if (!toolbar || !list) {
@@ -228,7 +229,7 @@ INT_PTR on_command(HWND dialog, int id) {
       delete_selected(dialog);
       return TRUE;
     case IDT_DXF_DELETE_ALL:
-      SendMessageW(list_of(dialog), LVM_DELETEALLITEMS, 0, 0);
+      delete_all(dialog);
       return TRUE;
     case IDT_DXF_CANCEL:
     case IDCANCEL:  // Escape
@@ -242,14 +243,14 @@ INT_PTR on_command(HWND dialog, int id) {
 INT_PTR CALLBACK dxf_file_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
-      return on_init(dialog, *reinterpret_cast<DialogState*>(lparam));
+      return on_init(dialog);
     case WM_SIZE:
       lay_out(dialog);
       return TRUE;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lparam);
-      if (header->code != TTN_GETDISPINFOW || !GetWindowLongPtrW(dialog, DWLP_USER)) return FALSE;
-      fill_tooltip(header, state_of(dialog).instance, IDT_DXF_ADD_FOLDER, kTooltips);
+      if (header->code != TTN_GETDISPINFOW || !dialog_data<DialogState>(dialog)) return FALSE;
+      fill_tooltip(header, program(), IDT_DXF_ADD_FOLDER, kTooltips);
       return TRUE;
     }
     case WM_COMMAND:
@@ -264,10 +265,10 @@ INT_PTR CALLBACK dxf_file_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 
 }  // namespace
 
-bool run_dxf_file_dialog(HWND owner, HINSTANCE instance, Workspace& ws) {
-  DialogState state{instance, ws};
-  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DXF_FILES), owner,
-                         guarded<dxf_file_dialog_proc>, reinterpret_cast<LPARAM>(&state)) == kRan;
+std::optional<std::vector<std::string>> run_dxf_file_dialog(HWND owner, DxfFileDialogData& data) {
+  DialogState state{data, {}, {}};
+  if (run_modal<dxf_file_dialog_proc>(owner, IDD_DXF_FILES, state) != kRan) return std::nullopt;
+  return std::move(state.chosen);
 }
 
 }  // namespace korvane::win

@@ -4,15 +4,21 @@
 
 #include <windows.h>
 
-namespace korvane {
-struct Workspace;
-}
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace korvane::win {
 
-// Shows the dialog. Running it ("このファイルで実行") replaces ws.chosen_files with every row of
-// the list and returns true; closing it any other way leaves them and returns false. A folder
-// picked on the way is remembered in ws.settings.file_folder either way.
-bool run_dxf_file_dialog(HWND owner, HINSTANCE instance, Workspace& ws);
+struct DxfFileDialogData {
+  // The folder the folder browser opens on. A folder picked on the way replaces it, whether the
+  // list is then run or not, unless the settings file could not keep it.
+  std::string folder;
+};
+
+// Shows the dialog. Running it ("このファイルで実行") gives the path of every row of the list, in
+// order (one that Shift-JIS cannot hold is named in a message and left out); closing it any
+// other way gives nothing.
+std::optional<std::vector<std::string>> run_dxf_file_dialog(HWND owner, DxfFileDialogData& data);
 
 }  // namespace korvane::win

@@ -4,13 +4,12 @@
 #include <unordered_map>
 
 #include "app.h"
+#include "dialog_controls.h"
 #include "resource.h"
 #include "wide.h"
 
 namespace korvane::win {
 namespace {
-
-constexpr UINT kMarks = LVIS_SELECTED | LVIS_FOCUSED;
 
 bool is_centred_column(const Settings& s, int column) {
   return column == s.column_map.drawing || column == s.column_map.maker ||
@@ -75,7 +74,7 @@ void highlight_selection(App& app) {
   }
   for (int row : chosen) {
     if (row >= count) continue;
-    ListView_SetItemState(view.list, row, kMarks, kMarks);
+    ListView_SetItemState(view.list, row, kRowMarks, kRowMarks);
     view.highlighted[static_cast<std::size_t>(row)] = true;
   }
   InvalidateRect(view.list, nullptr, FALSE);
@@ -113,7 +112,7 @@ void carry_marks_over(PartsListView& view, const std::vector<RowId>& ids) {
     if (view.highlighted[row] && to >= 0) highlighted[static_cast<std::size_t>(to)] = true;
   }
 
-  ListView_SetItemState(view.list, -1, 0, kMarks);
+  ListView_SetItemState(view.list, -1, 0, kRowMarks);
   ListView_SetItemCountEx(view.list, static_cast<int>(ids.size()), LVSICF_NOSCROLL);
   for (int row : selected) {
     if (const int to = moved(row); to >= 0)

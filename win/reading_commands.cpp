@@ -87,7 +87,7 @@ bool open_single_dxf(App& app) {
   return true;
 }
 
-bool read_chosen_dxf_files(App& app) { return read_into_list(app, app.ws.chosen_files); }
+bool read_chosen_dxf_files(App& app) { return read_into_list(app, app.chosen_files); }
 
 // The passes and the output, each after a pause in which the rows read stay in view.
 void read_and_convert_tail(App& app) {

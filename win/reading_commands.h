@@ -13,7 +13,7 @@ struct App;
 // nothing at all (list, text table and name are as they were).
 bool open_single_dxf(App& app);
 
-// Reads every drawing of ws.chosen_files into one text table and recognises them together. A
+// Reads every drawing of app.chosen_files into one text table and recognises them together. A
 // drawing that cannot be read is reported and left out, but the texts it gave before its fault
 // count; when not one drawing gave anything the text table and the parts list are kept and the
 // result is false. No drawings at all give an empty list.

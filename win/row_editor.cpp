@@ -1,7 +1,7 @@
 #include "row_editor.h"
-#include "guarded_proc.h"
 
 #include "dialog_controls.h"
+#include "modal_dialog.h"
 #include "resource.h"
 
 namespace korvane::win {
@@ -12,12 +12,11 @@ constexpr int kEdits[] = {IDC_ROW_TAG,  IDC_ROW_DRAWING, IDC_ROW_PART_NAME, IDC_
                           IDC_ROW_SPEC, IDC_ROW_TYPE,    IDC_ROW_QUANTITY};
 constexpr const wchar_t* kSupplyEntries[] = {L"支給", L"非購", L"    "};
 
-RowEditorBuffer& buffer_of(HWND dialog) {
-  return *reinterpret_cast<RowEditorBuffer*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
+// The cells shown at the start; "ＯＫ" stores the fields into them.
+RowEditorBuffer& buffer_of(HWND dialog) { return *dialog_data<RowEditorBuffer>(dialog); }
 
-INT_PTR on_init(HWND dialog, RowEditorBuffer& buffer) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&buffer));
+INT_PTR on_init(HWND dialog) {
+  const RowEditorBuffer& buffer = buffer_of(dialog);
   for (std::size_t i = 0; i < std::size(kEdits); ++i) set_item_text(dialog, kEdits[i], buffer[i]);
   HWND combo = GetDlgItem(dialog, IDC_ROW_SUPPLY);
   for (const wchar_t* entry : kSupplyEntries) {
@@ -36,10 +35,10 @@ void on_ok(HWND dialog) {
   EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK row_editor_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK row_editor_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      return on_init(dialog, *reinterpret_cast<RowEditorBuffer*>(lparam));
+      return on_init(dialog);
     case WM_COMMAND:
       if (LOWORD(wparam) != IDC_ROW_OK) return FALSE;
       on_ok(dialog);
@@ -54,10 +53,10 @@ INT_PTR CALLBACK row_editor_proc(HWND dialog, UINT message, WPARAM wparam, LPARA
 
 }  // namespace
 
-void run_row_editor(HWND owner, RowEditorBuffer& buffer) {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ROW_EDITOR), owner, guarded<row_editor_proc>,
-                  reinterpret_cast<LPARAM>(&buffer));
+std::optional<RowEditorBuffer> run_row_editor(HWND owner, const RowEditorBuffer& buffer) {
+  RowEditorBuffer edited = buffer;
+  if (run_modal<row_editor_proc>(owner, IDD_ROW_EDITOR, edited) != IDOK) return std::nullopt;
+  return edited;
 }
 
 }  // namespace korvane::win

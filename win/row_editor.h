@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "parts/row_editing.h"
 
 namespace korvane::win {
 
-// Shows the editor modally over `buffer`. "ＯＫ" stores the fields in it; the close box leaves it
-// as it was.
-void run_row_editor(HWND owner, RowEditorBuffer& buffer);
+// Shows the editor modally with the cells of `buffer`. "ＯＫ" gives the buffer with the fields
+// stored in it; the close box gives nothing.
+std::optional<RowEditorBuffer> run_row_editor(HWND owner, const RowEditorBuffer& buffer);
 
 }  // namespace korvane::win

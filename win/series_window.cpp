@@ -192,7 +192,7 @@ HWND open_series_window(HWND owner) {
 
 int series_window_frame(HWND window) {
   if (!IsWindow(window) || GetWindowLongPtrW(window, DWLP_DLGPROC) !=
-                               reinterpret_cast<LONG_PTR>(&guarded<series_window_proc>)) {
+                               reinterpret_cast<LONG_PTR>(guarded<series_window_proc>)) {
     return -1;
   }
   const SeriesWindow* state = state_of(window);

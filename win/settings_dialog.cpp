@@ -1,10 +1,11 @@
 #include "settings_dialog.h"
-#include "guarded_proc.h"
 
 #include <span>
 #include <string>
 
+#include "dialog_controls.h"
 #include "file_dialogs.h"
+#include "modal_dialog.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
 #include "resource.h"
@@ -48,21 +49,7 @@ constexpr int kFieldColumnCombos[kColumnSettingCount] = {
     IDC_SET_SP_NO, IDC_SET_TY_NO, IDC_SET_SU_NO, IDC_SET_SI_NO};
 
 // Null until WM_INITDIALOG: controls may notify while they are being created.
-Workspace* workspace_of(HWND dialog) {
-  return reinterpret_cast<Workspace*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-std::string item_text(HWND dialog, int id) {
-  HWND item = GetDlgItem(dialog, id);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
-  return narrow(text);
-}
-
-void set_item_text(HWND dialog, int id, std::string_view sjis) {
-  SetDlgItemTextW(dialog, id, widen(sjis).c_str());
-}
+Workspace* workspace_of(HWND dialog) { return dialog_data<Workspace>(dialog); }
 
 void fill_combo(HWND dialog, int id, std::span<const std::string_view> items,
                 std::string_view text) {
@@ -163,10 +150,9 @@ void on_command(HWND dialog, Workspace& ws, int id) {
   }
 }
 
-INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       fill(dialog, workspace_of(dialog)->settings);
       return TRUE;
     case WM_COMMAND:
@@ -184,8 +170,7 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 }  // namespace
 
 void run_settings_dialog(HWND owner, Workspace& ws) {
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner,
-                  guarded<settings_dialog_proc>, reinterpret_cast<LPARAM>(&ws));
+  run_modal<settings_dialog_proc>(owner, IDD_SETTINGS, ws);
 }
 
 }  // namespace korvane::win

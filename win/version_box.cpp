@@ -1,6 +1,6 @@
 #include "version_box.h"
-#include "guarded_proc.h"
 
+#include "modal_dialog.h"
 #include "resource.h"
 
 namespace korvane::win {
@@ -9,8 +9,13 @@ namespace {
 constexpr int kPictureSize = 200;
 constexpr int kButtonGap = 8;
 
+struct VersionBox {
+  HBITMAP picture = nullptr;  // loaded with the box, freed when it goes
+};
+
 HBITMAP picture_of(HWND dialog) {
-  return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(dialog, DWLP_USER));
+  const VersionBox* box = dialog_data<VersionBox>(dialog);
+  return box ? box->picture : nullptr;
 }
 
 // Dialog units depend on the font and the screen, the picture does not: fit the client area to
@@ -35,9 +40,9 @@ void fit_to_picture(HWND dialog) {
 }
 
 INT_PTR on_init(HWND dialog) {
-  HANDLE picture = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_VERSION),
-                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(picture));
+  dialog_data<VersionBox>(dialog)->picture =
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_VERSION),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   fit_to_picture(dialog);
   return TRUE;
 }
@@ -56,8 +61,10 @@ void on_paint(HWND dialog) {
 }
 
 void on_destroy(HWND dialog) {
-  if (HBITMAP picture = picture_of(dialog)) DeleteObject(picture);
-  SetWindowLongPtrW(dialog, DWLP_USER, 0);
+  if (VersionBox* box = dialog_data<VersionBox>(dialog); box && box->picture) {
+    DeleteObject(box->picture);
+    box->picture = nullptr;
+  }
 }
 
 INT_PTR CALLBACK version_box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
@@ -85,8 +92,8 @@ INT_PTR CALLBACK version_box_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
 }  // namespace
 
 INT_PTR run_version_box(HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), owner,
-                         guarded<version_box_proc>, 0);
+  VersionBox box;
+  return run_modal<version_box_proc>(owner, IDD_VERSION, box);
 }
 
 }  // namespace korvane::win

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 namespace korvane {
-struct Workspace;
+struct ProhibitedWords;
 }
 
 namespace korvane::win {
 
-void run_prohibited_words_dialog(HWND owner, Workspace& ws);
+void run_prohibited_words_dialog(HWND owner, ProhibitedWords& words);
 
 }  // namespace korvane::win

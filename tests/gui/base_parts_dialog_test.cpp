@@ -36,7 +36,7 @@ class BasePartsDialogTest : public test::EditingTest {
   void run(DialogSession& session, std::function<void(HWND dialog, HWND list)> steps) {
     session.on_open(L"基部品Listの設定",
                     [steps](HWND dialog) { steps(dialog, GetDlgItem(dialog, IDC_BASE_LIST)); });
-    win::run_base_parts_dialog(main_, app_.ws);
+    win::run_base_parts_dialog(main_, app_.ws.base_parts);
     EXPECT_TRUE(session.steps_ran());
   }
   std::vector<std::string> names() const {

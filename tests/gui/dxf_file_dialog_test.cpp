@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <regex>
 
+#include "dxf_file_dialog.h"
 #include "reading_fixture.h"
 
 namespace korvane {
@@ -188,7 +189,7 @@ TEST_F(DxfFileDialogTest, FoldersAndFilesAreListedPrunedAndRun) {
 
   // Run: exactly the rows left, each as folder, backslash and name, read together.
   const std::vector<std::string> chosen = {native(drawings() / pruned[0]), win::narrow(extra)};
-  EXPECT_EQ(app_.ws.chosen_files, chosen);
+  EXPECT_EQ(app_.chosen_files, chosen);
   EXPECT_EQ(rows_of(app_.ws.parts), rows_of(recognised(chosen)));
   EXPECT_GT(app_.ws.parts.row_count(), 0);
 }
@@ -202,9 +203,8 @@ TEST_F(DxfFileDialogTest, TheSameFolderTwiceGivesEveryAnchorTwice) {
   });
   command(IDM_READ_DXF_FOLDER);
   ASSERT_TRUE(session.steps_ran());
-  ASSERT_EQ(app_.ws.chosen_files.size(), 6u);
-  const std::vector<std::string> once(app_.ws.chosen_files.begin(),
-                                      app_.ws.chosen_files.begin() + 3);
+  ASSERT_EQ(app_.chosen_files.size(), 6u);
+  const std::vector<std::string> once(app_.chosen_files.begin(), app_.chosen_files.begin() + 3);
   const PartsList single = recognised(once);
   ASSERT_GT(single.row_count(), 0);
   ASSERT_EQ(app_.ws.parts.row_count(), 2 * single.row_count());
@@ -225,13 +225,13 @@ TEST_F(DxfFileDialogTest, RunningAnEmptyListEmptiesThePartsList) {
   session.on_open(test::kDxfDialogTitle, [&](HWND dialog) { test::click(dialog, IDT_DXF_RUN); });
   command(IDT_READ_FOLDER);
   ASSERT_TRUE(session.steps_ran());
-  EXPECT_TRUE(app_.ws.chosen_files.empty());
+  EXPECT_TRUE(app_.chosen_files.empty());
   EXPECT_TRUE(app_.ws.parts.empty());
   EXPECT_EQ(ListView_GetItemCount(list()), 0);
 }
 
 TEST_F(DxfFileDialogTest, CancellingKeepsTheLastRunAndReadsNothing) {
-  app_.ws.chosen_files = {drawing("main_circuit.dxf")};
+  app_.chosen_files = {drawing("main_circuit.dxf")};
   add_rows({{"MC9", "1", "", "", "", "", "1", ""}});
   DialogSession session;
   session.on_open(test::kDxfDialogTitle, [&](HWND dialog) {
@@ -240,10 +240,59 @@ TEST_F(DxfFileDialogTest, CancellingKeepsTheLastRunAndReadsNothing) {
   });
   command(IDM_READ_FOLDER_CONVERT);
   ASSERT_TRUE(session.steps_ran());
-  EXPECT_EQ(app_.ws.chosen_files, std::vector<std::string>{drawing("main_circuit.dxf")});
+  EXPECT_EQ(app_.chosen_files, std::vector<std::string>{drawing("main_circuit.dxf")});
   ASSERT_EQ(app_.ws.parts.row_count(), 1);
   EXPECT_EQ(cell(0, 0), "MC9");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), {}), 4);  // nothing written
+}
+
+// The dialog on its own: a run gives the paths of the rows as they were added (what the list view
+// shows is not read back), any other way out gives nothing; the folder picked on the way comes
+// back either way.
+TEST_F(DxfFileDialogTest, GivesTheRowsWhenRunAndNothingOtherwise) {
+  fs::create_directory(dir_.path() / "other");
+  fs::copy_file(test::kSamples / "main_circuit.dxf", dir_.path() / "other" / "extra.dxf");
+  const std::string other = native(dir_.path() / "other");
+  struct Case {
+    const char* name;
+    int end_with;
+    bool gives;
+  };
+  const Case cases[] = {{"run", IDT_DXF_RUN, true},
+                        {"cancel button", IDT_DXF_CANCEL, false},
+                        {"Escape", IDCANCEL, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::wstring> listed;
+    DialogSession session;
+    session.on_open(test::kDxfDialogTitle, [&](HWND dialog) {
+      HWND list = file_list(dialog);
+      add_remembered_folder(session, dialog);
+      listed = test::column_texts(list, 0);
+      LVITEMW shown{};
+      shown.iSubItem = 0;
+      shown.pszText = const_cast<wchar_t*>(L"shown.dxf");
+      SendMessageW(list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&shown));
+      session.answer(kBrowserTitle, pick_folder(win::widen(other)));
+      test::click(dialog, IDT_DXF_ADD_FOLDER);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(c.end_with, 0), 0);
+    });
+    win::DxfFileDialogData data{native(drawings())};
+    const auto chosen = win::run_dxf_file_dialog(main_, data);
+    ASSERT_TRUE(session.steps_ran());
+
+    EXPECT_EQ(data.folder, other);
+    if (!c.gives) {
+      EXPECT_FALSE(chosen.has_value());
+      continue;
+    }
+    ASSERT_TRUE(chosen.has_value());
+    ASSERT_EQ(listed.size(), 3u);
+    std::vector<std::string> expected;
+    for (const std::wstring& name : listed) expected.push_back(native(drawings() / name));
+    expected.push_back(native(dir_.path() / "other" / "extra.dxf"));
+    EXPECT_EQ(*chosen, expected);
+  }
 }
 
 // For docs/screenshots/dxf-dialog.png: the dialog with the sample drawings listed stays open

@@ -46,7 +46,7 @@ TEST_F(EditingScreenshot, DISABLED_ShowsTheBasePartsDialog) {
                   test::select_rows(list, {3});
                   test::click(dialog, IDC_BASE_READ);
                 }));
-  win::run_base_parts_dialog(main_, app_.ws);
+  win::run_base_parts_dialog(main_, app_.ws.base_parts);
 }
 
 TEST_F(EditingScreenshot, DISABLED_ShowsTheProhibitedWordsDialog) {
@@ -57,7 +57,7 @@ TEST_F(EditingScreenshot, DISABLED_ShowsTheProhibitedWordsDialog) {
                   test::select_rows(GetDlgItem(dialog, IDC_WORDS_LIST), {1});
                   test::click(dialog, IDC_WORDS_READ);
                 }));
-  win::run_prohibited_words_dialog(main_, app_.ws);
+  win::run_prohibited_words_dialog(main_, app_.ws.prohibited_words);
 }
 
 TEST_F(EditingScreenshot, DISABLED_ShowsTheRowEditor) {

@@ -27,7 +27,7 @@ class ReadingCommandTest : public ReadingTest {
     });
     command(command_id);
     ASSERT_TRUE(session.steps_ran());
-    ASSERT_EQ(app_.ws.chosen_files.size(), test::kSampleDrawings.size());
+    ASSERT_EQ(app_.chosen_files.size(), test::kSampleDrawings.size());
   }
 
   // korvane-cli's convert on `drawings` with the same settings file (and `options`), its files
@@ -57,7 +57,7 @@ TEST_F(ReadingCommandTest, FolderReadAndConvertWritesThreeFilesAsTheCliDoes) {
     s.file_save_mode2 = 1;  // TXT
   });
   run_sample_folder(IDM_READ_FOLDER_CONVERT);
-  const fs::path cli = convert_with_cli(app_.ws.chosen_files);
+  const fs::path cli = convert_with_cli(app_.chosen_files);
   // Nothing chosen yet: the default names, beside Korvane.ini.
   for (const char* n : {"1", "2", "3"}) {
     EXPECT_EQ(file(dir_.path() / ("default" + std::string(n) + ".txt")),
@@ -74,7 +74,7 @@ TEST_F(ReadingCommandTest, FolderReadAndConvertWritesOneFileAsTheCliDoes) {
     s.file_save_mode2 = 0;  // CSV
   });
   run_sample_folder(IDT_READ_FOLDER_CONVERT);
-  const fs::path cli = convert_with_cli(app_.ws.chosen_files);
+  const fs::path cli = convert_with_cli(app_.chosen_files);
   EXPECT_EQ(file(dir_.path() / "default.csv"), file(cli / "out.csv"));
   EXPECT_FALSE(fs::exists(dir_.path() / "default1.csv"));
 }
@@ -169,7 +169,7 @@ TEST_F(ReadingCommandTest, ADrawingThatFailsPartWayGivesTheTextsBeforeTheFault) 
   EXPECT_EQ(app_.ws.current_file_name, drawing);
 
   app_.ws.parts.delete_all();
-  app_.ws.chosen_files = {drawing};
+  app_.chosen_files = {drawing};
   driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
   EXPECT_TRUE(win::read_chosen_dxf_files(app_));
   ASSERT_TRUE(driver.all_handled());
@@ -197,7 +197,7 @@ TEST_F(ReadingCommandTest, ADrawingThatCannotBeReadIsReportedAndTheOthersRead) {
   const std::string good1 = native(drawings() / "main_circuit.dxf");
   const std::string good2 = native(drawings() / "operation_board.dxf");
   const std::string gone = native(drawings() / "gone.dxf");
-  app_.ws.chosen_files = {good1, gone, good2};
+  app_.chosen_files = {good1, gone, good2};
   std::wstring caption_at_message;
   DialogDriver driver;
   driver.expect(L"ﾌｧｲﾙｴﾗｰ", [&](HWND box) {
@@ -213,7 +213,7 @@ TEST_F(ReadingCommandTest, ADrawingThatCannotBeReadIsReportedAndTheOthersRead) {
 
   // Not one drawing readable: the list stays as it was.
   const auto before = rows_of(app_.ws.parts);
-  app_.ws.chosen_files = {gone};
+  app_.chosen_files = {gone};
   driver.expect(L"ﾌｧｲﾙｴﾗｰ", DialogDriver::press(IDOK));
   EXPECT_FALSE(win::read_chosen_dxf_files(app_));
   ASSERT_TRUE(driver.all_handled());
@@ -224,7 +224,7 @@ TEST_F(ReadingCommandTest, ConversionCommandsChangeTheListAsTheCoreDoes) {
   open_with_sample_settings();
   std::vector<std::string> paths;
   for (const std::string& name : test::kSampleDrawings) paths.push_back(native(drawings() / name));
-  app_.ws.chosen_files = paths;
+  app_.chosen_files = paths;
   ASSERT_TRUE(win::read_chosen_dxf_files(app_));
   const Workspace read = app_.ws;
 

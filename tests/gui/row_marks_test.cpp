@@ -51,7 +51,7 @@ class RowMarksTest : public test::ReadingTest {
     ReadingTest::SetUp();
     open_with_sample_settings();
     for (const std::string& name : test::kSampleDrawings) {
-      app_.ws.chosen_files.push_back(native(drawings() / name));
+      app_.chosen_files.push_back(native(drawings() / name));
     }
     ASSERT_TRUE(win::read_chosen_dxf_files(app_));
     read_ = app_.ws;

@@ -23,7 +23,7 @@ class WordsDialogTest : public test::EditingTest {
   void run(DialogSession& session, std::function<void(HWND dialog, HWND list)> steps) {
     session.on_open(L"禁止文字の設定",
                     [steps](HWND dialog) { steps(dialog, GetDlgItem(dialog, IDC_WORDS_LIST)); });
-    win::run_prohibited_words_dialog(main_, app_.ws);
+    win::run_prohibited_words_dialog(main_, app_.ws.prohibited_words);
     EXPECT_TRUE(session.steps_ran());
   }
   std::vector<std::string> words_utf8() const {
