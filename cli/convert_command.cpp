@@ -107,17 +107,19 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   }
 
   ws.current_file_name = o.out ? *o.out : o.drawings.front();
-  if (o.kind) ws.settings.file_save_mode2 = *o.kind == OutputKind::Txt ? 1 : 0;
-  const bool one_file = o.one_file.value_or(ws.settings.file_save_mode != 0);
-  const OutputKind kind = output_kind(ws.settings);
+  if (o.kind) ws.settings.set_output_kind(*o.kind);
+  const SaveLayout layout = o.layout.value_or(ws.settings.save_layout());
+  const bool one_file = layout == SaveLayout::OneFile;
+  const OutputKind kind = ws.settings.output_kind();
   // The writer names its files as it goes; a message names the file it was writing.
   const bool too_short =
       !ws.current_file_name.empty() &&
-      !rewrite_output_ending(ws.current_file_name, one_file ? kSelectAll : kSelectSupplied, kind);
+      !rewrite_output_ending(ws.current_file_name, one_file ? Selection::All : Selection::Supplied,
+                             kind);
   notifier.follow_subject([&ws] { return ws.current_file_name; },
                           too_short ? "(too short to take the new ending)" : "");
 
-  const std::vector<std::string> written = write_output(ws, notifier, one_file);
+  const std::vector<std::string> written = write_output(ws, notifier, layout);
   const bool all_written = written.size() == (one_file ? 1u : 3u);
   for (const std::string& path : written) out << native_to_utf8(path) << "\n";
   return input_problem || !all_written ? kExitUsage : kExitOk;

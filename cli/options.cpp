@@ -44,10 +44,14 @@ constexpr std::array kOptions{
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.out = v; }},
     OptionSpec{"--one-file", "", kConvertBit, 1,
                "all rows in one file, NAME with its extension replaced (default: file_save_mode)",
-               [](Options& o, std::string_view, std::vector<std::string>&) { o.one_file = true; }},
+               [](Options& o, std::string_view, std::vector<std::string>&) {
+                 o.layout = SaveLayout::OneFile;
+               }},
     OptionSpec{"--three-files", "", kConvertBit, 1,
                "three files by supply class: NAME1 supplied, NAME2 not purchased, NAME3 purchased",
-               [](Options& o, std::string_view, std::vector<std::string>&) { o.one_file = false; }},
+               [](Options& o, std::string_view, std::vector<std::string>&) {
+                 o.layout = SaveLayout::ThreeFiles;
+               }},
     OptionSpec{
         "--csv", "", kConvertBit, 2, "write .csv files (default: file_save_mode2)",
         [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Csv; }},

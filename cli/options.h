@@ -20,9 +20,9 @@ struct Options {
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
   std::optional<std::string> words;
-  std::optional<std::string> out;  // given and empty: the writer's default name
-  std::optional<bool> one_file;    // unset: file_save_mode decides
-  std::optional<OutputKind> kind;  // unset: file_save_mode2 decides
+  std::optional<std::string> out;    // given and empty: the writer's default name
+  std::optional<SaveLayout> layout;  // unset: the settings decide
+  std::optional<OutputKind> kind;    // unset: the settings decide
   std::vector<Pass> passes;
   // texts
   bool raw = false;

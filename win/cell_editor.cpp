@@ -52,7 +52,7 @@ void write_edited_cell(App& app, const std::string& text) {
 // The editor's place comes from the configured widths, not from the columns on screen.
 int editor_x(const Settings& settings, int column) {
   int x = 2;
-  for (int k = 0; k < column; ++k) x += settings.columns[static_cast<std::size_t>(k)].haba;
+  for (int k = 0; k < column; ++k) x += settings.columns[static_cast<std::size_t>(k)].width;
   return x;
 }
 
@@ -149,7 +149,7 @@ void open_cell_editor(App& app, int column) {
 
   const Settings& settings = app.ws.settings;
   const int x = editor_x(settings, column);
-  const int width = settings.columns[static_cast<std::size_t>(column)].haba;
+  const int width = settings.columns[static_cast<std::size_t>(column)].width;
   if (column == settings.column_map.supply) {
     open_combo(app, x, at.y + kEditorOffsetY, width);
   } else {

@@ -24,13 +24,14 @@ OutputFileDialog output_file_dialog(App& app) {
   return [&app](OutputKind kind) { return choose_output_file(app.main, kind); };
 }
 
-void output_one_file(App& app, int selection) {
-  write_parts_list(app.ws, app.notifier, selection, output_file_dialog(app));
+void output_one_file(App& app, Selection selection) {
+  write_parts_list(app.ws, app.notifier, {selection, OutputNaming::Dialog},
+                   output_file_dialog(app));
 }
 
 // One dialog names the three files of the supplied, not-purchased and purchased rows.
 void output_three_files(App& app) {
-  write_three_files(app.ws, app.notifier, true, output_file_dialog(app));
+  write_three_files(app.ws, app.notifier, OutputNaming::DialogRewritten, output_file_dialog(app));
 }
 
 // Closing the DXF file dialog without running it ends the command: nothing is read, and the
@@ -91,20 +92,20 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_OUTPUT_ONE:
     case IDT_OUTPUT_ONE:
-      output_one_file(app, kSelectAll);
+      output_one_file(app, Selection::All);
       break;
     case IDM_OUTPUT_ALL:
     case IDT_OUTPUT_THREE:
       output_three_files(app);
       break;
     case IDM_OUTPUT_SUPPLIED:
-      output_one_file(app, kSelectSupplied);
+      output_one_file(app, Selection::Supplied);
       break;
     case IDM_OUTPUT_NOT_PURCHASED:
-      output_one_file(app, kSelectNotPurchased);
+      output_one_file(app, Selection::NotPurchased);
       break;
     case IDM_OUTPUT_PURCHASED:
-      output_one_file(app, kSelectPurchased);
+      output_one_file(app, Selection::Purchased);
       break;
     case IDM_EXIT:
     case IDT_EXIT:

@@ -19,11 +19,11 @@ bool is_centred_column(const Settings& s, int column) {
 void insert_columns(HWND list, const Settings& settings) {
   for (int k = 0; k < kColumnCount; ++k) {
     const ColumnSetting& setting = settings.columns[static_cast<std::size_t>(k)];
-    std::wstring title = widen(setting.comment);
+    std::wstring title = widen(setting.title);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = is_centred_column(settings, k) ? LVCFMT_CENTER : LVCFMT_LEFT;
-    column.cx = setting.haba;
+    column.cx = setting.width;
     column.pszText = title.data();
     column.iSubItem = k;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(k),

@@ -92,7 +92,7 @@ bool read_chosen_dxf_files(App& app) { return read_into_list(app, app.chosen_fil
 // The passes and the output, each after a pause in which the rows read stay in view.
 void read_and_convert_tail(App& app) {
   ConversionRequest request;
-  request.one_file = app.ws.settings.file_save_mode != 0;
+  request.layout = app.ws.settings.save_layout();
   request.before_step = pause;
   convert_and_write(app.ws, app.notifier, request);
 }

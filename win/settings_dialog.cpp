@@ -88,10 +88,10 @@ void fill(HWND dialog, const Settings& settings) {
   if (pair >= 0) CheckRadioButton(dialog, IDC_SET_PAIR1, IDC_SET_PAIR5, kPairRadios[pair]);
   for (std::size_t i = 0; i < kColumnSettingCount; ++i) {
     const SettingsFormColumn& column = form.columns[i];
-    set_item_text(dialog, kCommentEdits[i], column.comment);
-    fill_combo(dialog, kOrderCombos[i], order_items(i), column.jyunban);
-    set_item_text(dialog, kWidthEdits[i], column.haba);
-    set_item_text(dialog, kFixedTextEdits[i], column.kotei);
+    set_item_text(dialog, kCommentEdits[i], column.title);
+    fill_combo(dialog, kOrderCombos[i], order_items(i), column.text_number);
+    set_item_text(dialog, kWidthEdits[i], column.width);
+    set_item_text(dialog, kFixedTextEdits[i], column.fixed_text);
     fill_combo(dialog, kFieldColumnCombos[i], field_column_items(i), form.field_columns[i]);
   }
   static constexpr std::string_view kSaveModes[] = {kSaveModeSplit, kSaveModeOne};

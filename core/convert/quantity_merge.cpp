@@ -64,7 +64,7 @@ void join(Group& group, const WorkRecord& later, std::size_t limit) {
 
 std::size_t tag_width_limit(const Settings& s) {
   if (!is_column(s.column_map.tag)) return 0;
-  const int width = s.columns[static_cast<std::size_t>(s.column_map.tag)].haba;
+  const int width = s.columns[static_cast<std::size_t>(s.column_map.tag)].width;
   return width > 0 ? static_cast<std::size_t>(width / 8) : 0;
 }
 

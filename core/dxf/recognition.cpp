@@ -15,7 +15,7 @@ namespace korvane {
 
 namespace {
 
-// The group keeps the nine texts that jyunban 2 to 10 can name.
+// The group keeps the nine texts that text_number 2 to 10 can name.
 constexpr int kGroupSize = 9;
 constexpr int kFirstGroupLine = 2;  // the anchor itself is line 1
 
@@ -276,11 +276,11 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
     row[0] = std::string(table_text(texts[i]));
     for (std::size_t c = 1; c < row.size(); ++c) {
       const ColumnSetting& column = settings.columns[c];
-      if (!column.kotei.empty()) {
-        row[c] = column.kotei;
+      if (!column.fixed_text.empty()) {
+        row[c] = column.fixed_text;
         continue;
       }
-      const int slot = column.jyunban - kFirstGroupLine;
+      const int slot = column.text_number - kFirstGroupLine;
       if (slot >= 0 && slot < group.count())
         row[c] = std::string(table_text(texts[group.at(slot).index]));
     }

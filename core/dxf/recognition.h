@@ -19,8 +19,8 @@ struct RecognitionCounts {
 // An anchor begins with the tag number of a base parts list entry, with no entry's type and with
 // no prohibited word. Its group is the texts j with x(i) - pt_x < x(j) < x(i) + pt_x and
 // y(i) - pt_y < y(j) < y(i), highest first (equal y in table order), at most nine. Column 0 is the
-// anchor; columns 1 to 7 take their kotei text, or the jyunban-th text counting the anchor as 1
-// (jyunban 2 to 10; any other value gives the empty text).
+// anchor; columns 1 to 7 take their fixed text, or the text_number-th text counting the anchor as 1
+// (text_number 2 to 10; any other value gives the empty text).
 void recognise_parts(Workspace& ws, RecognitionCounts* counts = nullptr);
 
 }  // namespace korvane

@@ -110,10 +110,6 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 
 }  // namespace
 
-OutputKind output_kind(const Settings& settings) {
-  return settings.file_save_mode2 != 0 ? OutputKind::Txt : OutputKind::Csv;
-}
-
 std::string complete_output_extension(std::string_view name, OutputKind kind) {
   static constexpr std::string_view kTxt[] = {".txt", ".Txt", ".TXT"};
   static constexpr std::string_view kCsv[] = {".csv", ".Csv", ".CSV"};
@@ -128,23 +124,23 @@ std::string complete_output_extension(std::string_view name, OutputKind kind) {
   return out;
 }
 
-std::optional<std::string> rewrite_output_ending(std::string_view name, int selection,
+std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind) {
   std::size_t replaced = 0;
   std::string ending;
   switch (selection) {
-    case kSelectAll:
+    case Selection::All:
       replaced = 4;
       break;
-    case kSelectSupplied:
+    case Selection::Supplied:
       replaced = 4;
       ending = "1";
       break;
-    case kSelectNotPurchased:
+    case Selection::NotPurchased:
       replaced = 5;
       ending = "2";
       break;
-    case kSelectPurchased:
+    case Selection::Purchased:
       replaced = 5;
       ending = "3";
       break;
@@ -161,16 +157,16 @@ std::optional<std::string> rewrite_output_ending(std::string_view name, int sele
   return out;
 }
 
-bool selection_takes(int selection, std::string_view supply_cell) {
+bool selection_takes(Selection selection, std::string_view supply_cell) {
   const SupplyClass supply = supply_class_of(supply_cell);
   switch (selection) {
-    case kSelectAll:
+    case Selection::All:
       return true;
-    case kSelectSupplied:
+    case Selection::Supplied:
       return supply == SupplyClass::Supplied;
-    case kSelectNotPurchased:
+    case Selection::NotPurchased:
       return supply == SupplyClass::NotPurchased;
-    case kSelectPurchased:
+    case Selection::Purchased:
       return supply == SupplyClass::Purchased;
     default:
       return false;
@@ -187,7 +183,7 @@ std::string format_parts_line(const PartsList& parts, int row) {
   return line;
 }
 
-std::string format_parts_list(const PartsList& parts, int selection, int supply_column) {
+std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column) {
   std::string out;
   for (int row = 0; row < parts.row_count(); ++row) {
     if (selection_takes(selection, parts.get_cell(row, supply_column, kOutputCellCapacity))) {
@@ -199,21 +195,19 @@ std::string format_parts_list(const PartsList& parts, int selection, int supply_
 
 namespace {
 
-// Names the output for `mode`, leaving the name in ws.current_file_name; nothing (after saying
-// so) when the dialog was cancelled or the name is too short to rewrite.
-std::optional<std::string> name_output(Workspace& ws, Notifier& notifier, int mode,
+// Names the output for `request`, leaving the name in ws.current_file_name; nothing (after
+// saying so) when the dialog was cancelled or the name is too short to rewrite.
+std::optional<std::string> name_output(Workspace& ws, Notifier& notifier,
+                                       const OutputRequest& request,
                                        const OutputFileDialog& dialog) {
-  const OutputKind kind = output_kind(ws.settings);
-  const int selection = mode & kSelectionMask;
+  const OutputKind kind = ws.settings.output_kind();
   std::string& name = ws.current_file_name;
 
-  const bool from_dialog = (mode & kNameFromCurrent) == 0 || (mode & kNameFromDialogRewritten) != 0;
-  const bool rewrite = (mode & (kNameFromCurrent | kNameFromDialogRewritten)) != 0;
-
   if (name.empty()) name = std::string(kDefaultName) + std::string(extension(kind));
-  if (from_dialog) name = ask_output_name(dialog, kind);
-  if (rewrite) {
-    const std::optional<std::string> rewritten = rewrite_output_ending(name, selection, kind);
+  if (request.naming != OutputNaming::Current) name = ask_output_name(dialog, kind);
+  if (request.naming != OutputNaming::Dialog) {
+    const std::optional<std::string> rewritten =
+        rewrite_output_ending(name, request.selection, kind);
     if (!rewritten) {
       report_cannot_write(notifier, name);
       return std::nullopt;
@@ -228,7 +222,7 @@ std::optional<std::string> name_output(Workspace& ws, Notifier& notifier, int mo
   return name;
 }
 
-bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, int selection) {
+bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, Selection selection) {
   ws.current_file_name = name;
   if (!io::write_whole_file(
           name, format_parts_list(ws.parts, selection, ws.settings.column_map.supply))) {
@@ -240,30 +234,33 @@ bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, int
 
 }  // namespace
 
-std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
+std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier,
+                                            const OutputRequest& request,
                                             const OutputFileDialog& dialog) {
-  std::optional<std::string> name = name_output(ws, notifier, mode, dialog);
+  std::optional<std::string> name = name_output(ws, notifier, request, dialog);
   if (!name || !outputs_spare_inputs(ws, notifier, {*name})) return std::nullopt;
-  if (!write_named(ws, notifier, *name, mode & kSelectionMask)) return std::nullopt;
+  if (!write_named(ws, notifier, *name, request.selection)) return std::nullopt;
   return name;
 }
 
-std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
+std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, OutputNaming naming,
                                            const OutputFileDialog& dialog) {
   // All three are named, and checked against the inputs, before any is written.
   struct Planned {
-    int selection;
+    Selection selection;
     std::string name;
   };
+  const bool from_dialog = naming != OutputNaming::Current;
   std::vector<Planned> planned;
-  const int first = (from_dialog ? kNameFromDialogRewritten : kNameFromCurrent) | kSelectSupplied;
+  const OutputRequest first{Selection::Supplied,
+                            from_dialog ? OutputNaming::DialogRewritten : OutputNaming::Current};
   if (auto name = name_output(ws, notifier, first, dialog)) {
-    planned.push_back({kSelectSupplied, *name});
+    planned.push_back({Selection::Supplied, *name});
   } else if (from_dialog && ws.current_file_name.empty()) {
     return {};  // cancelled: only a chosen name may be rewritten
   }
-  for (int selection : {kSelectNotPurchased, kSelectPurchased}) {
-    if (auto name = name_output(ws, notifier, kNameFromCurrent | selection, dialog)) {
+  for (const Selection selection : {Selection::NotPurchased, Selection::Purchased}) {
+    if (auto name = name_output(ws, notifier, {selection, OutputNaming::Current}, dialog)) {
       planned.push_back({selection, *name});
     }
   }

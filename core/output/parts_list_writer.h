@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "parts/parts_list.h"
+#include "settings/settings.h"
 
 namespace korvane {
 
@@ -15,24 +16,23 @@ class Notifier;
 struct Settings;
 struct Workspace;
 
-// Mode of write_parts_list: a selection in the low three bits, plus how the file is named.
-inline constexpr int kSelectAll = 0;
-inline constexpr int kSelectSupplied = 1;
-inline constexpr int kSelectNotPurchased = 2;
-inline constexpr int kSelectPurchased = 3;
-inline constexpr int kSelectionMask = 7;
-// No dialog: the current file name with its ending rewritten for the selection.
-inline constexpr int kNameFromCurrent = 8;
-// The save dialog, then the ending rewritten as with kNameFromCurrent.
-inline constexpr int kNameFromDialogRewritten = 16;
-// Neither bit: the save dialog's name is used as it is.
+// Which rows an output takes: all, or those of one supply class.
+enum class Selection : int { All = 0, Supplied = 1, NotPurchased = 2, Purchased = 3 };
+
+// How an output is named.
+enum class OutputNaming {
+  Dialog,           // the save dialog's name as it is
+  DialogRewritten,  // the save dialog's name with its ending rewritten for the selection
+  Current,          // no dialog: the current file name with its ending rewritten
+};
+
+// What write_parts_list writes: which rows, under which name.
+struct OutputRequest {
+  Selection selection = Selection::All;
+  OutputNaming naming = OutputNaming::Current;
+};
 
 inline constexpr std::size_t kOutputCellCapacity = 256;  // at most 255 bytes of a cell go out
-
-enum class OutputKind { Csv, Txt };
-
-// file_save_mode2: non-zero means TXT.
-OutputKind output_kind(const Settings& settings);
 
 // The save dialog of the output commands, supplied by the front end: shows it for `kind` and
 // returns the name the user confirmed (the writer completes its extension), or nothing when the
@@ -45,33 +45,34 @@ std::string complete_output_extension(std::string_view name, OutputKind kind);
 
 // The name with its ending replaced by position, counting bytes: selection 0 replaces the last 4
 // with ".txt" / ".csv", selection 1 the last 4 with "1.txt" / "1.csv", selections 2 and 3 the
-// last 5 with "2.txt" / "3.txt" (or .csv). Nothing when the name is shorter than that ending;
-// other selections keep the name.
-std::optional<std::string> rewrite_output_ending(std::string_view name, int selection,
+// last 5 with "2.txt" / "3.txt" (or .csv). Nothing when the name is shorter than that ending.
+std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind);
 
 // Whether a row whose supply class cell holds `supply_cell` belongs to `selection`.
-bool selection_takes(int selection, std::string_view supply_cell);
+bool selection_takes(Selection selection, std::string_view supply_cell);
 
 // One output line: columns 0, 2, 3, 4, 5 in double quotes, 1, 6, 7 bare unless they hold a comma,
 // a double quote, CR or LF; inner double quotes doubled; each cell cut to 255 bytes; CR LF.
 std::string format_parts_line(const PartsList& parts, int row);
 
 // The whole file for a selection, the supply class read from column `supply_column`.
-std::string format_parts_list(const PartsList& parts, int selection, int supply_column);
+std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column);
 
-// Names the output by `mode` (updating ws.current_file_name) and writes it whole or not at all.
+// Names the output by `request` (updating ws.current_file_name) and writes it whole or not at all.
 // A file that cannot be written, a cancelled dialog or a name too short to rewrite shows
 // "テキストファイルが開けません" titled "ﾌｧｲﾙｴﾗｰ". Returns the path written, or nothing.
-std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier, int mode,
+std::optional<std::string> write_parts_list(Workspace& ws, Notifier& notifier,
+                                            const OutputRequest& request,
                                             const OutputFileDialog& dialog = {});
 
 // The three-file output: the supplied, the not-purchased and the purchased rows, named by one
-// save dialog (modes 17, 10, 11) or from the current file name (modes 9, 10, 11). Each file
+// save dialog (`naming` Dialog or DialogRewritten: the dialog's name rewritten for the first,
+// the name so made rewritten for the other two) or from the current file name (Current). Each file
 // succeeds or fails on its own, but a cancelled dialog ends the output after its message: the
 // two later calls would otherwise write "defaul2" / "defaul3" files nobody asked for. Returns the
 // paths written, in order.
-std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, bool from_dialog,
+std::vector<std::string> write_three_files(Workspace& ws, Notifier& notifier, OutputNaming naming,
                                            const OutputFileDialog& dialog = {});
 
 }  // namespace korvane

@@ -38,10 +38,12 @@ bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& pass
   return ok;
 }
 
-std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, bool one_file) {
-  if (!one_file) return write_three_files(ws, notifier, false);
+std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, SaveLayout layout) {
+  if (layout == SaveLayout::ThreeFiles) {
+    return write_three_files(ws, notifier, OutputNaming::Current);
+  }
   std::vector<std::string> written;
-  if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | kSelectAll)) {
+  if (auto path = write_parts_list(ws, notifier, {Selection::All, OutputNaming::Current})) {
     written.push_back(*path);
   }
   return written;
@@ -53,7 +55,7 @@ ConversionResult convert_and_write(Workspace& ws, Notifier& notifier,
   if (ws.parts.empty()) return result;
   result.passes_ok = run_passes(ws, notifier, request.passes, request.before_step);
   if (request.before_step) request.before_step();
-  result.written = write_output(ws, notifier, request.one_file);
+  result.written = write_output(ws, notifier, request.layout);
   return result;
 }
 

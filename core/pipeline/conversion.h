@@ -17,6 +17,7 @@
 
 #include "convert/passes.h"
 #include "reference/reference_pair.h"
+#include "settings/settings.h"
 
 namespace korvane {
 
@@ -50,12 +51,12 @@ bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& pass
 
 // Writes the whole list named from the current file name: one file (every row), or three by
 // supply class. Returns the paths written, in order.
-std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, bool one_file);
+std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, SaveLayout layout);
 
 // What a conversion after a read does.
 struct ConversionRequest {
   std::vector<Pass> passes{kAllPasses.begin(), kAllPasses.end()};
-  bool one_file = false;
+  SaveLayout layout = SaveLayout::ThreeFiles;
   StepHook before_step;  // before each pass and before the output
 };
 

@@ -54,18 +54,18 @@ void apply_line(Settings& s, std::string_view line) {
   for (int i = 0; i < 8; ++i) {
     ColumnSetting& c = s.columns[static_cast<std::size_t>(i)];
     std::snprintf(key, sizeof key, "comment%d=", i);
-    if (value_of(key, value)) store_text(c.comment, value, kColumnTextCapacity);
+    if (value_of(key, value)) store_text(c.title, value, kColumnTextCapacity);
     std::snprintf(key, sizeof key, "jyunban%d=", i);
     if (value_of(key, value)) {
-      store_number(c.jyunban, value);
+      store_number(c.text_number, value);
       // Recognition numbers texts 2..10 below the tag; anything else would address texts that
       // do not exist, so it means "none" for the data columns.
-      if (i > 0 && (c.jyunban <= 1 || c.jyunban > 10)) c.jyunban = 0;
+      if (i > 0 && (c.text_number <= 1 || c.text_number > 10)) c.text_number = 0;
     }
     std::snprintf(key, sizeof key, "haba%d=", i);
-    if (value_of(key, value)) store_number(c.haba, value);
+    if (value_of(key, value)) store_number(c.width, value);
     std::snprintf(key, sizeof key, "kotei%d=", i);
-    if (value_of(key, value)) store_text(c.kotei, value, kColumnTextCapacity);
+    if (value_of(key, value)) store_text(c.fixed_text, value, kColumnTextCapacity);
   }
   for (const ColumnKey& k : kColumnKeys) {
     if (value_of(k.key, value)) store_number(s.column_map.*k.field, value);
@@ -148,13 +148,13 @@ std::string format_settings(const Settings& s, std::span<const OptionSpec> specs
   for (int i = 0; i < 8; ++i) {
     const ColumnSetting& c = s.columns[static_cast<std::size_t>(i)];
     std::snprintf(key, sizeof key, "comment%d=", i);
-    line(key, c.comment);
+    line(key, c.title);
     std::snprintf(key, sizeof key, "jyunban%d=", i);
-    line(key, format_int(c.jyunban));
+    line(key, format_int(c.text_number));
     std::snprintf(key, sizeof key, "haba%d=", i);
-    line(key, format_int(c.haba));
+    line(key, format_int(c.width));
     std::snprintf(key, sizeof key, "kotei%d=", i);
-    line(key, c.kotei);
+    line(key, c.fixed_text);
   }
   for (const ColumnKey& k : kColumnKeys) line(k.key, format_int(s.column_map.*k.field));
   line("file_save_mode=", format_int(s.file_save_mode));
@@ -179,12 +179,12 @@ void reset_settings_values(Settings& s) {
   static constexpr int kJyunban[8] = {1, 0, 0, 0, 2, 3, 0, 0};
   static constexpr int kHaba[8] = {150, 40, 130, 60, 130, 130, 40, 50};
   for (std::size_t i = 0; i < 8; ++i) {
-    s.columns[i].comment = std::string(kTitles[i]);
-    s.columns[i].jyunban = kJyunban[i];
-    s.columns[i].haba = kHaba[i];
-    s.columns[i].kotei.clear();
+    s.columns[i].title = std::string(kTitles[i]);
+    s.columns[i].text_number = kJyunban[i];
+    s.columns[i].width = kHaba[i];
+    s.columns[i].fixed_text.clear();
   }
-  s.columns[6].kotei = "1";
+  s.columns[6].fixed_text = "1";
   s.pt_y = 60;
   s.column_map = ColumnMap{};
   s.file_save_mode = 0;

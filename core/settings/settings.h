@@ -20,10 +20,10 @@ inline constexpr std::size_t kNumberCapacity = 32;
 inline constexpr int kPairCount = 5;
 
 struct ColumnSetting {
-  std::string comment;  // list-view column title
-  int jyunban = 0;      // number of the recognised text that fills the column; 0 = none
-  int haba = 0;         // width in pixels
-  std::string kotei;    // fixed text; when not empty it wins over jyunban
+  std::string title;       // list-view column title (file key "commentN")
+  int text_number = 0;     // which recognised text fills the column; 0 = none ("jyunbanN")
+  int width = 0;           // width in pixels ("habaN")
+  std::string fixed_text;  // when not empty it wins over text_number ("koteiN")
 
   bool operator==(const ColumnSetting&) const = default;
 };
@@ -43,6 +43,12 @@ struct ColumnMap {
   bool operator==(const ColumnMap&) const = default;
 };
 
+// How the read-and-convert commands write: three files by supply class, or one file.
+enum class SaveLayout { ThreeFiles, OneFile };
+
+// The format of the parts list files.
+enum class OutputKind { Csv, Txt };
+
 // Values before the file is read (the "initial" values); reset_settings_values() gives the
 // "reset" ones.
 struct Settings {
@@ -51,6 +57,7 @@ struct Settings {
   std::array<std::string, kPairCount> kinsi_file{};
   std::array<ColumnSetting, 8> columns{};
   ColumnMap column_map;
+  // The file keeps any number here; read them through save_layout() and output_kind().
   int file_save_mode = 0;   // 0: three files by supply class; else one file
   int file_save_mode2 = 0;  // 0: CSV; else TXT
   int pt_x = 5;
@@ -60,6 +67,17 @@ struct Settings {
   std::map<std::string, std::string, std::less<>> options;
 
   bool operator==(const Settings&) const = default;
+
+  SaveLayout save_layout() const {
+    return file_save_mode == 0 ? SaveLayout::ThreeFiles : SaveLayout::OneFile;
+  }
+  void set_save_layout(SaveLayout layout) {
+    file_save_mode = layout == SaveLayout::ThreeFiles ? 0 : 1;
+  }
+  OutputKind output_kind() const {
+    return file_save_mode2 != 0 ? OutputKind::Txt : OutputKind::Csv;
+  }
+  void set_output_kind(OutputKind kind) { file_save_mode2 = kind == OutputKind::Txt ? 1 : 0; }
 
   // The pair that part_select picks, or -1 when it picks none.
   int selected_pair() const {

@@ -26,7 +26,7 @@ SettingsForm settings_form(const Settings& s) {
   form.kinsi_file = s.kinsi_file;
   for (std::size_t i = 0; i < kColumnSettingCount; ++i) {
     const ColumnSetting& c = s.columns[i];
-    form.columns[i] = {c.comment, format_int(c.jyunban), format_int(c.haba), c.kotei};
+    form.columns[i] = {c.title, format_int(c.text_number), format_int(c.width), c.fixed_text};
   }
   for (std::size_t k = 0; k < kColumnSettingCount; ++k) {
     form.field_columns[k] = format_int(s.column_map.*kFieldColumns[k]);
@@ -46,10 +46,10 @@ void store_settings_form(Settings& s, const SettingsForm& form) {
   for (std::size_t i = 0; i < kColumnSettingCount; ++i) {
     ColumnSetting& c = s.columns[i];
     const SettingsFormColumn& f = form.columns[i];
-    c.comment = cut_to_capacity(f.comment, kColumnTextCapacity);
-    c.jyunban = i == 0 ? 1 : combo_number(f.jyunban);
-    c.haba = number(f.haba);
-    c.kotei = i == 0 ? std::string() : cut_to_capacity(f.kotei, kColumnTextCapacity);
+    c.title = cut_to_capacity(f.title, kColumnTextCapacity);
+    c.text_number = i == 0 ? 1 : combo_number(f.text_number);
+    c.width = number(f.width);
+    c.fixed_text = i == 0 ? std::string() : cut_to_capacity(f.fixed_text, kColumnTextCapacity);
   }
   s.column_map.tag = 0;
   for (std::size_t k = 1; k < kColumnSettingCount; ++k) {

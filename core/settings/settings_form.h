@@ -22,10 +22,10 @@ inline constexpr std::string_view kSaveFormatCsv = "csv";
 inline constexpr std::string_view kSaveFormatTxt = "txt";
 
 struct SettingsFormColumn {
-  std::string comment;
-  std::string jyunban;  // order combo
-  std::string haba;
-  std::string kotei;
+  std::string title;
+  std::string text_number;  // order combo
+  std::string width;
+  std::string fixed_text;
 
   bool operator==(const SettingsFormColumn&) const = default;
 };

@@ -162,7 +162,7 @@ TEST(ConvertProperties, MergeKeepsTheSumOfQuantities) {
   RandomLists random(77);
   for (int round = 0; round < 400; ++round) {
     Workspace ws = random.workspace(round % 2 == 1);
-    ws.settings.columns[0].haba = static_cast<int>(round % 5) * 40 - 10;
+    ws.settings.columns[0].width = static_cast<int>(round % 5) * 40 - 10;
     const auto sum = [&ws] {
       long long total = 0;
       for (int i = 0; i < ws.parts.row_count(); ++i) total += c_atoi(ws.parts.cell(i, 6));
@@ -207,7 +207,7 @@ TEST(ConvertProperties, NoPassProducesARowTheListCannotHold) {
   RandomLists random(9001);
   for (int round = 0; round < 300; ++round) {
     Workspace ws = random.workspace(true);
-    ws.settings.columns[0].haba = 2000;  // joins reach the tag field's end
+    ws.settings.columns[0].width = 2000;  // joins reach the tag field's end
     test::RecordingNotifier notifier;
     remove_duplicate_parts(ws);
     expect_sound_rows(ws.parts, false, "dedupe");

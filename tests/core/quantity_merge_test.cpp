@@ -66,7 +66,7 @@ TEST(QuantityMerge, ANarrowOrNegativeTagColumnJoinsNothingButStillGroupsTheParts
     Workspace ws = test::convert_workspace(
         {relay("CR1", "2"), {.tag = "MC1", .name = "OTHER", .qty = "1"}, relay("CR2", "3")},
         {family("CR")});
-    ws.settings.columns[0].haba = width;
+    ws.settings.columns[0].width = width;
     merge(ws);
     EXPECT_EQ(tags(ws.parts), (Strings{"CR1", "CR2", "MC1"})) << width;
     EXPECT_EQ(test::column(ws.parts, 6), (Strings{"2", "3", "1"})) << width;
@@ -77,7 +77,7 @@ TEST(QuantityMerge, AJoinNeverMakesTheTagLongerThan127Bytes) {
   const std::string stem(58, 'T');
   Workspace ws = test::convert_workspace(
       {relay(stem + "01"), relay(stem + "02"), relay(stem + "03"), relay(stem + "04")});
-  ws.settings.columns[0].haba = 8000;  // a limit of 1000
+  ws.settings.columns[0].width = 8000;  // a limit of 1000
   merge(ws);
   EXPECT_EQ(tags(ws.parts), (Strings{stem + "01," + stem + "02", stem + "03," + stem + "04"}));
   EXPECT_EQ(test::column(ws.parts, 6), (Strings{"2", "2"}));
@@ -116,7 +116,7 @@ TEST(QuantityMerge, LaterTextsMustBeginWithTheEarlierOnesAndTheFirstDrawingNumbe
 TEST(QuantityMerge, FiveThousandRowsAreMergedAndOneMoreIsRefusedUntouched) {
   std::vector<Row> rows(5000, relay("CR1"));
   Workspace ws = test::convert_workspace(rows);
-  ws.settings.columns[0].haba = 0;
+  ws.settings.columns[0].width = 0;
   merge(ws);
   EXPECT_EQ(ws.parts.row_count(), 5000);
 

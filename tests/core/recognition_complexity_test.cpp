@@ -19,7 +19,7 @@ Workspace stacked_anchors(int n) {
   reset_settings_values(ws.settings);
   ws.settings.pt_x = 5;
   ws.settings.pt_y = 1 << 30;
-  ws.settings.columns[7].jyunban = 10;
+  ws.settings.columns[7].text_number = 10;
   ws.base_parts.entries.emplace_back().tag = "MC";
   ws.texts.push_back({-4.5, -1e7, "NOTE"});
   for (int k = 0; k < n; ++k) {

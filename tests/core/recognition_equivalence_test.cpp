@@ -79,8 +79,8 @@ class RandomTables {
     ws.settings.pt_x = pick(-1, 6);
     ws.settings.pt_y = pick(-1, 12);
     for (int c = 1; c < 8; ++c) {
-      ws.settings.columns[c].jyunban = pick(-1, 12);
-      ws.settings.columns[c].kotei = pick(0, 9) == 0 ? "K" : "";
+      ws.settings.columns[c].text_number = pick(-1, 12);
+      ws.settings.columns[c].fixed_text = pick(0, 9) == 0 ? "K" : "";
     }
     for (int k = 0; k < texts; ++k) {
       ws.texts.push_back({coordinate(spread), coordinate(spread), pick(kTexts)});
@@ -129,7 +129,7 @@ TEST(RecognitionEquivalence, IndexedSearchGivesTheRowsOfThePlainAlgorithm) {
     rows_seen += ws.parts.row_count();
     for (const PartsRow& row : expected) {
       for (int c = 1; c < 8; ++c) {
-        if (ws.settings.columns[c].jyunban == 10 && ws.settings.columns[c].kotei.empty() &&
+        if (ws.settings.columns[c].text_number == 10 && ws.settings.columns[c].fixed_text.empty() &&
             !row[c].empty()) {
           ++full_groups;
         }
@@ -152,8 +152,8 @@ Workspace crafted_workspace(int pt_x, int pt_y) {
   ws.settings.pt_y = pt_y;
   const int jyunban[8] = {1, 2, 3, 5, 7, 8, 9, 10};
   for (int c = 1; c < 8; ++c) {
-    ws.settings.columns[c].jyunban = jyunban[c];
-    ws.settings.columns[c].kotei.clear();
+    ws.settings.columns[c].text_number = jyunban[c];
+    ws.settings.columns[c].fixed_text.clear();
   }
   BasePartEntry e;
   e.tag = "MC";

@@ -71,9 +71,9 @@ TEST_F(Recognition, EmptyPatternsNeverMatch) {
 TEST_F(Recognition, WindowIsStrictOnEverySide) {
   ws.settings.pt_y = 50;
   ws.base_parts.entries = {entry("A")};
-  ws.settings.columns[4].jyunban = 2;
-  ws.settings.columns[5].jyunban = 3;
-  ws.settings.columns[1].jyunban = 4;
+  ws.settings.columns[4].text_number = 2;
+  ws.settings.columns[5].text_number = 3;
+  ws.settings.columns[1].text_number = 4;
   text(100, 100, "A");
   text(105, 60, "x+5");
   text(95, 59, "x-5");
@@ -88,7 +88,7 @@ TEST_F(Recognition, WindowIsStrictOnEverySide) {
   EXPECT_EQ(ws.parts.cell(0, 4), "in right");
   EXPECT_EQ(ws.parts.cell(0, 5), "in left");
   EXPECT_EQ(ws.parts.cell(0, 1), "in low");
-  ws.settings.columns[2].jyunban = 5;
+  ws.settings.columns[2].text_number = 5;
   recognise_parts(ws);
   EXPECT_EQ(ws.parts.cell(0, 2), "");
 }
@@ -102,7 +102,7 @@ TEST_F(Recognition, TwelveTextsBelowKeepTheNineHighestInOrder) {
   for (int c = 1; c < 8; ++c) ws.settings.columns[c] = {"", 0, 0, ""};
   // Columns 1..7 show lines 10, 9, 8, 2, 7, 11, 1.
   const int lines[8] = {0, 10, 9, 8, 2, 7, 11, 1};
-  for (int c = 1; c < 8; ++c) ws.settings.columns[c].jyunban = lines[c];
+  for (int c = 1; c < 8; ++c) ws.settings.columns[c].text_number = lines[c];
   recognise_parts(ws);
   ASSERT_EQ(ws.parts.row_count(), 1);
   // By height: 99 t8, 95 t1, 88 t4, 80 t11, 70 t3, 70 t5, 60 t7, 55 t9, 50 t10 | 48 45 42.
@@ -111,9 +111,9 @@ TEST_F(Recognition, TwelveTextsBelowKeepTheNineHighestInOrder) {
 
 TEST_F(Recognition, FixedTextWinsOverTheLineNumber) {
   ws.base_parts.entries = {entry("PL")};
-  ws.settings.columns[3].kotei = sjis("コルベ電機");
-  ws.settings.columns[3].jyunban = 2;
-  ws.settings.columns[1].jyunban = -3;
+  ws.settings.columns[3].fixed_text = sjis("コルベ電機");
+  ws.settings.columns[3].text_number = 2;
+  ws.settings.columns[1].text_number = -3;
   text(10, 10, "PL1");
   text(10, 6, sjis("赤 AC100V"));
   recognise_parts(ws);

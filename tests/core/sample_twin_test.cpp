@@ -53,12 +53,12 @@ JobResult run_job(const std::string& drawing, const fs::path& folder) {
   ws.current_file_name = (folder / "main_circuit.dxf").string();
   std::vector<std::string> paths;
   if (ws.settings.file_save_mode == 0) {
-    paths = write_three_files(ws, notifier, false);
-  } else if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | kSelectAll)) {
+    paths = write_three_files(ws, notifier, OutputNaming::Current);
+  } else if (auto path = write_parts_list(ws, notifier, {Selection::All, OutputNaming::Current})) {
     paths.push_back(*path);
   }
   ws.current_file_name = (folder / "whole_list.dxf").string();
-  if (auto path = write_parts_list(ws, notifier, kNameFromCurrent | kSelectAll)) {
+  if (auto path = write_parts_list(ws, notifier, {Selection::All, OutputNaming::Current})) {
     paths.push_back(*path);
   }
   for (const std::string& path : paths) {

@@ -92,22 +92,22 @@ std::vector<Target> targets() {
        {"out.txt"},
        [parts_ws](const std::string& dir, int v, Notifier& n) {
          Workspace ws = parts_ws(dir, v, "out.txt", 1);
-         write_parts_list(ws, n, kNameFromCurrent | kSelectAll);
+         write_parts_list(ws, n, {Selection::All, OutputNaming::Current});
        },
        [parts_ws](int v) {
-         return std::vector{format_parts_list(parts_ws("", v, "", 1).parts, kSelectAll, 7)};
+         return std::vector{format_parts_list(parts_ws("", v, "", 1).parts, Selection::All, 7)};
        }},
       {"three CSV",
        {"out1.csv", "out2.csv", "out3.csv"},
        [parts_ws](const std::string& dir, int v, Notifier& n) {
          Workspace ws = parts_ws(dir, v, "out.csv", 0);
-         write_three_files(ws, n, false);
+         write_three_files(ws, n, OutputNaming::Current);
        },
        [parts_ws](int v) {
          const PartsList parts = parts_ws("", v, "", 0).parts;
-         return std::vector{format_parts_list(parts, kSelectSupplied, 7),
-                            format_parts_list(parts, kSelectNotPurchased, 7),
-                            format_parts_list(parts, kSelectPurchased, 7)};
+         return std::vector{format_parts_list(parts, Selection::Supplied, 7),
+                            format_parts_list(parts, Selection::NotPurchased, 7),
+                            format_parts_list(parts, Selection::Purchased, 7)};
        }},
   };
 }

@@ -47,26 +47,26 @@ TEST(SettingsForm, StoringWhatWasShownGivesTheRecordBack) {
 TEST(SettingsForm, StoringReadsNumbersAsAtoiAndFixesTheTagColumn) {
   Settings s;
   SettingsForm form = settings_form(s);
-  form.columns[0].jyunban = "7";  // the tag column always takes text 1
-  form.columns[0].kotei = "X";    // and never a fixed text
-  form.columns[2].jyunban = "12";
-  form.columns[3].jyunban = "abc";
-  form.columns[4].jyunban = "1000";  // the combo is read to 3 characters
-  form.columns[5].haba = " 77px";
-  form.columns[6].kotei = sjis("支給");
+  form.columns[0].text_number = "7";  // the tag column always takes text 1
+  form.columns[0].fixed_text = "X";   // and never a fixed text
+  form.columns[2].text_number = "12";
+  form.columns[3].text_number = "abc";
+  form.columns[4].text_number = "1000";  // the combo is read to 3 characters
+  form.columns[5].width = " 77px";
+  form.columns[6].fixed_text = sjis("支給");
   form.field_columns[0] = "5";  // the tag number is always column 0
   form.field_columns[1] = "-3";
   form.field_columns[7] = "";
   form.pt_x = "x";
   form.pt_y = "+80";
   store_settings_form(s, form);
-  EXPECT_EQ(s.columns[0].jyunban, 1);
-  EXPECT_EQ(s.columns[0].kotei, "");
-  EXPECT_EQ(s.columns[2].jyunban, 12);
-  EXPECT_EQ(s.columns[3].jyunban, 0);
-  EXPECT_EQ(s.columns[4].jyunban, 100);
-  EXPECT_EQ(s.columns[5].haba, 77);
-  EXPECT_EQ(s.columns[6].kotei, sjis("支給"));
+  EXPECT_EQ(s.columns[0].text_number, 1);
+  EXPECT_EQ(s.columns[0].fixed_text, "");
+  EXPECT_EQ(s.columns[2].text_number, 12);
+  EXPECT_EQ(s.columns[3].text_number, 0);
+  EXPECT_EQ(s.columns[4].text_number, 100);
+  EXPECT_EQ(s.columns[5].width, 77);
+  EXPECT_EQ(s.columns[6].fixed_text, sjis("支給"));
   EXPECT_EQ(s.column_map.tag, 0);
   EXPECT_EQ(s.column_map.drawing, -3);
   EXPECT_EQ(s.column_map.supply, 0);
@@ -95,10 +95,10 @@ TEST(SettingsForm, LongTextsAreCutToTheirFieldsOnACharacterBoundary) {
   form.part_file[1] = long_path;
   std::string long_title = "ab";
   while (long_title.size() < 80) long_title += sjis("部");
-  form.columns[1].comment = long_title;
+  form.columns[1].title = long_title;
   store_settings_form(s, form);
   EXPECT_EQ(s.part_file[1], long_path.substr(0, 254));  // the 255th byte would split a character
-  EXPECT_EQ(s.columns[1].comment, long_title.substr(0, 62));
+  EXPECT_EQ(s.columns[1].title, long_title.substr(0, 62));
 }
 
 TEST(SettingsForm, ReloadStoresOnlyTheChosenPair) {

@@ -68,11 +68,11 @@ TEST(SettingsFile, KeysAreMatchedExactlyAtTheStartOfTheLine) {
                  "haba2=95\r\n");  // the last value wins
   EXPECT_EQ(s.file_save_mode, 0);
   EXPECT_EQ(s.file_save_mode2, 1);
-  EXPECT_EQ(s.columns[3].comment, "Tag");
-  for (int i : {0, 1, 2, 4, 5, 6, 7}) EXPECT_EQ(s.columns[i].comment, "") << i;
+  EXPECT_EQ(s.columns[3].title, "Tag");
+  for (int i : {0, 1, 2, 4, 5, 6, 7}) EXPECT_EQ(s.columns[i].title, "") << i;
   EXPECT_EQ(s.pt_y, 50);
   EXPECT_EQ(s.pt_x, 7);
-  EXPECT_EQ(s.columns[2].haba, 95);
+  EXPECT_EQ(s.columns[2].width, 95);
 
   Settings t;
   parse_settings(t, "file_save_mode=1\r\npt_x=abc\r\n");
@@ -89,8 +89,8 @@ TEST(SettingsFile, AbsentKeysKeepTheirInitialValues) {
   EXPECT_EQ(s.pt_x, 5);
   EXPECT_EQ(s.column_map.drawing, 1);
   EXPECT_EQ(s.column_map.supply, 7);
-  EXPECT_EQ(s.columns[3].haba, 0);
-  EXPECT_EQ(s.columns[3].comment, "");
+  EXPECT_EQ(s.columns[3].width, 0);
+  EXPECT_EQ(s.columns[3].title, "");
   EXPECT_EQ(s.file_folder, "");
 }
 
@@ -100,12 +100,12 @@ TEST(SettingsFile, LinesEndAtLfWithOrWithoutCrAndBlankLinesAreSkipped) {
   parse_settings(lf, "pt_x=8\n\npt_y=70\nhaba1=33\n");
   for (const Settings* s : {&crlf, &lf}) {
     EXPECT_EQ(s->pt_x, 8);
-    EXPECT_EQ(s->pt_y, 70);             // not joined to the blank line before it
-    EXPECT_EQ(s->columns[1].haba, 33);  // the last line is read without a line end
+    EXPECT_EQ(s->pt_y, 70);              // not joined to the blank line before it
+    EXPECT_EQ(s->columns[1].width, 33);  // the last line is read without a line end
   }
   Settings s;
   parse_settings(s, "comment1=abc\r\n");
-  EXPECT_EQ(s.columns[1].comment, "abc");  // the CR is not part of the value
+  EXPECT_EQ(s.columns[1].title, "abc");  // the CR is not part of the value
 }
 
 TEST(SettingsFile, OverlongValuesAreCutWithoutSplittingCharacters) {
@@ -115,8 +115,8 @@ TEST(SettingsFile, OverlongValuesAreCutWithoutSplittingCharacters) {
   const std::string long_path(600, 'p');
   parse_settings(s, "comment1=" + long_title + "\r\nfile_folder=" + long_path + "\r\n" + "pt_x=" +
                         std::string(40, '1') + "\r\npt_y=" + std::string(40, ' ') + "5\r\n");
-  EXPECT_EQ(s.columns[1].comment.size(), 63u);  // "A" + 31 whole characters
-  EXPECT_EQ(s.columns[1].comment, long_title.substr(0, 63));
+  EXPECT_EQ(s.columns[1].title.size(), 63u);  // "A" + 31 whole characters
+  EXPECT_EQ(s.columns[1].title, long_title.substr(0, 63));
   EXPECT_EQ(s.file_folder, std::string(255, 'p'));
   EXPECT_EQ(s.pt_x, 2147483647);  // 31 digits, saturated
   EXPECT_EQ(s.pt_y, 0);           // the number buffer holds 31 blanks and no digit
@@ -127,12 +127,12 @@ TEST(SettingsFile, JyunbanOfOneOrAboveTenMeansNoneForTheDataColumns) {
   parse_settings(s,
                  "jyunban0=1\r\njyunban1=1\r\njyunban2=11\r\njyunban3=10\r\njyunban4=2\r\n"
                  "jyunban5=-3\r\n");
-  EXPECT_EQ(s.columns[0].jyunban, 1);
-  EXPECT_EQ(s.columns[1].jyunban, 0);
-  EXPECT_EQ(s.columns[2].jyunban, 0);
-  EXPECT_EQ(s.columns[3].jyunban, 10);
-  EXPECT_EQ(s.columns[4].jyunban, 2);
-  EXPECT_EQ(s.columns[5].jyunban, 0);
+  EXPECT_EQ(s.columns[0].text_number, 1);
+  EXPECT_EQ(s.columns[1].text_number, 0);
+  EXPECT_EQ(s.columns[2].text_number, 0);
+  EXPECT_EQ(s.columns[3].text_number, 10);
+  EXPECT_EQ(s.columns[4].text_number, 2);
+  EXPECT_EQ(s.columns[5].text_number, 0);
 }
 
 class SettingsFileOnDisk : public ::testing::Test {

@@ -42,8 +42,9 @@ class Writer : public ::testing::Test {
     reset_settings_values(ws.settings);
     ws.parts.assign(sample_rows());
   }
-  std::optional<std::string> write(int mode) {
-    return write_parts_list(ws, notifier, mode, dialog);
+  std::optional<std::string> write(Selection selection,
+                                   OutputNaming naming = OutputNaming::Current) {
+    return write_parts_list(ws, notifier, {selection, naming}, dialog);
   }
   // A save dialog that answers with the queued names (nothing = cancel) and counts its calls.
   void answer_dialog(std::vector<std::optional<std::string>> names) {
@@ -74,7 +75,7 @@ class Writer : public ::testing::Test {
 
 TEST_F(Writer, OneFileFromTheDrawingNameHasTheLineFormatByteForByte) {
   ws.current_file_name = dir.file("pump.dxf");
-  EXPECT_EQ(write(kNameFromCurrent), dir.file("pump.csv"));
+  EXPECT_EQ(write(Selection::All), dir.file("pump.csv"));
   EXPECT_EQ(ws.current_file_name, dir.file("pump.csv"));
   EXPECT_EQ(test::read_file(dir.file("pump.csv")), golden("all_rows.csv"));
 
@@ -82,7 +83,7 @@ TEST_F(Writer, OneFileFromTheDrawingNameHasTheLineFormatByteForByte) {
   ws.settings.file_save_mode2 = 1;
   ws.current_file_name = dir.file("pump.txt");
   test::write_file(dir.file("pump.txt"), "old contents that are longer than nothing");
-  EXPECT_EQ(write(kNameFromCurrent), dir.file("pump.txt"));
+  EXPECT_EQ(write(Selection::All), dir.file("pump.txt"));
   EXPECT_EQ(test::read_file(dir.file("pump.txt")), golden("all_rows.csv"));
   EXPECT_TRUE(notifier.messages.empty());
   EXPECT_TRUE(kinds.empty());
@@ -91,22 +92,22 @@ TEST_F(Writer, OneFileFromTheDrawingNameHasTheLineFormatByteForByte) {
 TEST_F(Writer, ThreeFilesSplitBySupplyClassAndNumberedBeforeTheExtension) {
   ws.settings.file_save_mode2 = 1;
   ws.current_file_name = dir.file("pump.dxf");
-  EXPECT_EQ(write(kNameFromCurrent | kSelectSupplied), dir.file("pump1.txt"));
-  EXPECT_EQ(write(kNameFromCurrent | kSelectNotPurchased), dir.file("pump2.txt"));
-  EXPECT_EQ(write(kNameFromCurrent | kSelectPurchased), dir.file("pump3.txt"));
+  EXPECT_EQ(write(Selection::Supplied), dir.file("pump1.txt"));
+  EXPECT_EQ(write(Selection::NotPurchased), dir.file("pump2.txt"));
+  EXPECT_EQ(write(Selection::Purchased), dir.file("pump3.txt"));
   EXPECT_EQ(test::read_file(dir.file("pump1.txt")), golden("supplied.txt"));
   EXPECT_EQ(test::read_file(dir.file("pump2.txt")), golden("not_purchased.txt"));
   EXPECT_EQ(test::read_file(dir.file("pump3.txt")), golden("purchased.txt"));
 
   // A second three-file output on the last name: the numbers accumulate.
-  EXPECT_EQ(write(kNameFromCurrent | kSelectSupplied), dir.file("pump31.txt"));
+  EXPECT_EQ(write(Selection::Supplied), dir.file("pump31.txt"));
 
   // CSV names follow the same rule.
   ws.settings.file_save_mode2 = 0;
   ws.current_file_name = dir.file("pump.dxf");
-  EXPECT_EQ(write(kNameFromCurrent | kSelectSupplied), dir.file("pump1.csv"));
-  EXPECT_EQ(write(kNameFromCurrent | kSelectNotPurchased), dir.file("pump2.csv"));
-  EXPECT_EQ(write(kNameFromCurrent | kSelectPurchased), dir.file("pump3.csv"));
+  EXPECT_EQ(write(Selection::Supplied), dir.file("pump1.csv"));
+  EXPECT_EQ(write(Selection::NotPurchased), dir.file("pump2.csv"));
+  EXPECT_EQ(write(Selection::Purchased), dir.file("pump3.csv"));
   EXPECT_EQ(test::read_file(dir.file("pump3.csv")), golden("purchased.txt"));
   EXPECT_TRUE(notifier.messages.empty());
 }
@@ -117,15 +118,14 @@ TEST_F(Writer, SelectionReadsTheColumnThatSiNoNames) {
                    row({"CR2", "", "", "", "", "", "1", "支給"}),
                    row({"CR3", "", "支給品", "", "", "", "1", "非購"})});
   ws.current_file_name = dir.file("panel.dxf");
-  EXPECT_EQ(write(kNameFromCurrent | kSelectSupplied), dir.file("panel1.csv"));
+  EXPECT_EQ(write(Selection::Supplied), dir.file("panel1.csv"));
   EXPECT_EQ(test::read_file(dir.file("panel1.csv")), golden("supplied_si_no_2.csv"));
 
   // A column number outside the row reads as an empty cell: purchased.
   ws.settings.column_map.supply = 9;
-  EXPECT_TRUE(selection_takes(kSelectPurchased, ws.parts.cell(0, 9)));
-  EXPECT_EQ(format_parts_list(ws.parts, kSelectPurchased, 9).size(),
-            format_parts_list(ws.parts, kSelectAll, 9).size());
-  EXPECT_EQ(format_parts_list(ws.parts, 5, 7), "");
+  EXPECT_TRUE(selection_takes(Selection::Purchased, ws.parts.cell(0, 9)));
+  EXPECT_EQ(format_parts_list(ws.parts, Selection::Purchased, 9).size(),
+            format_parts_list(ws.parts, Selection::All, 9).size());
 }
 
 TEST_F(Writer, FieldsWithQuotesCommasOrLineBreaksAreEscaped) {
@@ -133,7 +133,7 @@ TEST_F(Writer, FieldsWithQuotesCommasOrLineBreaksAreEscaped) {
                    row({"TB2", "E-02\"", ",", "", "", "", "qty\n", "x\ry"}),
                    row({"CR1", "A-1", "", "", "DC24V", "KR-4N", "1", "支給"})});
   ws.current_file_name = dir.file("esc.dxf");
-  ASSERT_TRUE(write(kNameFromCurrent));
+  ASSERT_TRUE(write(Selection::All));
   EXPECT_EQ(test::read_file(dir.file("esc.csv")), golden("escaping.csv"));
 }
 
@@ -149,11 +149,11 @@ TEST_F(Writer, AnEmptyListOrASelectionWithoutRowsStillTruncatesTheFile) {
   ws.current_file_name = dir.file("list.csv");
   test::write_file(dir.file("list.csv"), "stale");
   ws.parts.assign({row({"MC1", "", "", "", "", "", "1", "非購"})});
-  EXPECT_EQ(write(kNameFromCurrent | kSelectSupplied), dir.file("list1.csv"));
+  EXPECT_EQ(write(Selection::Supplied), dir.file("list1.csv"));
   EXPECT_EQ(test::read_file(dir.file("list1.csv")), "");
   ws.parts.delete_all();
   ws.current_file_name = dir.file("list.csv");
-  EXPECT_EQ(write(kNameFromCurrent), dir.file("list.csv"));
+  EXPECT_EQ(write(Selection::All), dir.file("list.csv"));
   EXPECT_EQ(test::read_file(dir.file("list.csv")), "");
   EXPECT_TRUE(std::filesystem::exists(dir.file("list1.csv")));
 }
@@ -171,9 +171,9 @@ TEST_F(Writer, DialogNamesGetTheirExtensionCompletedAndAreUsedAsTheyAre) {
   ws.settings.file_save_mode2 = 1;
   ws.current_file_name = dir.file("drawing.dxf");
   answer_dialog({dir.file("parts"), dir.file("only.csv")});
-  EXPECT_EQ(write(kSelectAll), dir.file("parts.txt"));
+  EXPECT_EQ(write(Selection::All, OutputNaming::Dialog), dir.file("parts.txt"));
   EXPECT_EQ(test::read_file(dir.file("parts.txt")), golden("all_rows.csv"));
-  EXPECT_EQ(write(kSelectSupplied), dir.file("only.csv.txt"));
+  EXPECT_EQ(write(Selection::Supplied, OutputNaming::Dialog), dir.file("only.csv.txt"));
   EXPECT_EQ(test::read_file(dir.file("only.csv.txt")), golden("supplied.txt"));
   EXPECT_EQ(ws.current_file_name, dir.file("only.csv.txt"));
   EXPECT_EQ(kinds, (std::vector<OutputKind>{OutputKind::Txt, OutputKind::Txt}));
@@ -182,7 +182,7 @@ TEST_F(Writer, DialogNamesGetTheirExtensionCompletedAndAreUsedAsTheyAre) {
 TEST_F(Writer, OneDialogNamesAllThreeFiles) {
   ws.settings.file_save_mode2 = 1;
   answer_dialog({dir.file("list")});
-  EXPECT_EQ(write_three_files(ws, notifier, true, dialog),
+  EXPECT_EQ(write_three_files(ws, notifier, OutputNaming::DialogRewritten, dialog),
             (std::vector<std::string>{dir.file("list1.txt"), dir.file("list2.txt"),
                                       dir.file("list3.txt")}));
   EXPECT_EQ(kinds.size(), 1u);
@@ -195,7 +195,7 @@ TEST_F(Writer, OneDialogNamesAllThreeFiles) {
 TEST_F(Writer, EachOfTheThreeFilesSucceedsOrFailsOnItsOwn) {
   std::filesystem::create_directory(dir.file("pump1.csv"));
   ws.current_file_name = dir.file("pump.dxf");
-  EXPECT_EQ(write_three_files(ws, notifier, false),
+  EXPECT_EQ(write_three_files(ws, notifier, OutputNaming::Current),
             (std::vector<std::string>{dir.file("pump2.csv"), dir.file("pump3.csv")}));
   EXPECT_TRUE(said_cannot_write(1));
   EXPECT_EQ(test::read_file(dir.file("pump3.csv")), golden("purchased.txt"));
@@ -204,23 +204,25 @@ TEST_F(Writer, EachOfTheThreeFilesSucceedsOrFailsOnItsOwn) {
 TEST_F(Writer, CancelledDialogsAndNamesTooShortReportAndWriteNothing) {
   ws.current_file_name = dir.file("pump.dxf");
   answer_dialog({std::nullopt, std::string(), std::nullopt});
-  EXPECT_FALSE(write(kSelectAll));
+  EXPECT_FALSE(write(Selection::All, OutputNaming::Dialog));
   EXPECT_EQ(ws.current_file_name, "");
-  EXPECT_FALSE(write(kSelectPurchased));  // an empty answer is no name either
+  // An empty answer is no name either.
+  EXPECT_FALSE(write(Selection::Purchased, OutputNaming::Dialog));
   // A cancelled three-file output says so once and writes none of the three.
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  EXPECT_TRUE(write_three_files(ws, notifier, true, dialog).empty());
+  EXPECT_TRUE(write_three_files(ws, notifier, OutputNaming::DialogRewritten, dialog).empty());
   std::filesystem::current_path(previous);
   EXPECT_TRUE(said_cannot_write(3));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
-  EXPECT_EQ(rewrite_output_ending("abc", kSelectAll, OutputKind::Txt), std::nullopt);
-  EXPECT_EQ(rewrite_output_ending("abcd", kSelectSupplied, OutputKind::Csv), "1.csv");
-  EXPECT_EQ(rewrite_output_ending("abcd", kSelectNotPurchased, OutputKind::Txt), std::nullopt);
-  EXPECT_EQ(rewrite_output_ending("abcde", kSelectPurchased, OutputKind::Txt), "3.txt");
+  EXPECT_EQ(rewrite_output_ending("abc", Selection::All, OutputKind::Txt), std::nullopt);
+  EXPECT_EQ(rewrite_output_ending("abcd", Selection::Supplied, OutputKind::Csv), "1.csv");
+  EXPECT_EQ(rewrite_output_ending("abcd", Selection::NotPurchased, OutputKind::Txt), std::nullopt);
+  EXPECT_EQ(rewrite_output_ending("abcde", Selection::Purchased, OutputKind::Txt), "3.txt");
   // Positions count bytes: the ending of a Shift-JIS name is replaced byte-wise.
-  EXPECT_EQ(rewrite_output_ending(sjis("図面.dxf"), kSelectAll, OutputKind::Txt), sjis("図面.txt"));
+  EXPECT_EQ(rewrite_output_ending(sjis("図面.dxf"), Selection::All, OutputKind::Txt),
+            sjis("図面.txt"));
 }
 
 // The cut counts bytes but never splits a character of the system's path encoding (Shift-JIS on
@@ -228,7 +230,7 @@ TEST_F(Writer, CancelledDialogsAndNamesTooShortReportAndWriteNothing) {
 TEST(OutputNameRewrite, NeverSplitsACharacterOrReachesIntoAFolder) {
   struct Case {
     std::string name;
-    int selection;
+    Selection selection;
     std::optional<std::string> windows;
     std::optional<std::string> posix;
   };
@@ -236,19 +238,19 @@ TEST(OutputNameRewrite, NeverSplitsACharacterOrReachesIntoAFolder) {
   const std::string hyo2 = sjis("表表") + "ab";             // 95 5C 95 5C: trail bytes like '\\'
   const std::string utf8_ban = "\xE7\x9B\xA4\xE5\x9B\xB3";  // 盤図 in UTF-8
   const std::vector<Case> cases = {
-      {ban, kSelectSupplied, sjis("盤") + "1.txt", std::nullopt},
-      {ban, kSelectNotPurchased, std::nullopt,
+      {ban, Selection::Supplied, sjis("盤") + "1.txt", std::nullopt},
+      {ban, Selection::NotPurchased, std::nullopt,
        "\x94"
        "2.txt"},
-      {utf8_ban + "abcd", kSelectAll, utf8_ban + ".txt", utf8_ban + ".txt"},
-      {utf8_ban + "xyz", kSelectAll, "\xE7\x9B\xA4\xE5\x9B.txt", std::nullopt},
-      {utf8_ban, kSelectAll, "\xE7\x9B.txt", std::nullopt},
-      {hyo2, kSelectSupplied, sjis("表") + "1.txt", std::nullopt},
-      {"sub/ab", kSelectAll, std::nullopt, std::nullopt},
-      {"sub/abcd", kSelectAll, "sub/.txt", "sub/.txt"},
-      {"sub\\ab", kSelectAll, std::nullopt, "su.txt"},
-      {"C:ab", kSelectAll, std::nullopt, ".txt"},
-      {"dir/drawing.dxf", kSelectPurchased, "dir/drawin3.txt", "dir/drawin3.txt"},
+      {utf8_ban + "abcd", Selection::All, utf8_ban + ".txt", utf8_ban + ".txt"},
+      {utf8_ban + "xyz", Selection::All, "\xE7\x9B\xA4\xE5\x9B.txt", std::nullopt},
+      {utf8_ban, Selection::All, "\xE7\x9B.txt", std::nullopt},
+      {hyo2, Selection::Supplied, sjis("表") + "1.txt", std::nullopt},
+      {"sub/ab", Selection::All, std::nullopt, std::nullopt},
+      {"sub/abcd", Selection::All, "sub/.txt", "sub/.txt"},
+      {"sub\\ab", Selection::All, std::nullopt, "su.txt"},
+      {"C:ab", Selection::All, std::nullopt, ".txt"},
+      {"dir/drawing.dxf", Selection::Purchased, "dir/drawin3.txt", "dir/drawin3.txt"},
   };
   for (const Case& c : cases) {
 #ifdef _WIN32
@@ -266,12 +268,12 @@ TEST_F(Writer, WithoutACurrentNameTheOutputIsTheDefaultNameInTheCurrentFolder) {
   std::filesystem::current_path(dir.path());
   ws.settings.file_save_mode2 = 1;
   std::vector<std::optional<std::string>> written;
-  written.push_back(write(kNameFromCurrent | kSelectSupplied));
-  written.push_back(write(kNameFromCurrent | kSelectNotPurchased));
-  written.push_back(write(kNameFromCurrent | kSelectPurchased));
+  written.push_back(write(Selection::Supplied));
+  written.push_back(write(Selection::NotPurchased));
+  written.push_back(write(Selection::Purchased));
   ws.current_file_name.clear();
   ws.settings.file_save_mode2 = 0;
-  written.push_back(write(kNameFromCurrent));
+  written.push_back(write(Selection::All));
   std::filesystem::current_path(previous);
   EXPECT_EQ(written, (std::vector<std::optional<std::string>>{"default1.txt", "default2.txt",
                                                               "default3.txt", "default.csv"}));
@@ -285,7 +287,7 @@ TEST_F(Writer, AFailedWriteLeavesTheOldFileAsItWasAndReports) {
   const auto attempt = [&](auto&& set_fault) {
     test::FaultyFileSystem fs;
     set_fault(fs);
-    EXPECT_FALSE(write(kNameFromCurrent));
+    EXPECT_FALSE(write(Selection::All));
   };
   attempt([](test::FaultyFileSystem& fs) { fs.fail_create = true; });
   attempt([](test::FaultyFileSystem& fs) {
@@ -300,7 +302,7 @@ TEST_F(Writer, AFailedWriteLeavesTheOldFileAsItWasAndReports) {
   // A real failure: the target is a folder.
   std::filesystem::create_directory(dir.file("folder.csv"));
   ws.current_file_name = dir.file("folder.csv");
-  EXPECT_FALSE(write(kNameFromCurrent));
+  EXPECT_FALSE(write(Selection::All));
   EXPECT_TRUE(said_cannot_write(5));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.csv")));
   // Nothing but the old file and the folder remain: no temporary file was left behind.

@@ -29,7 +29,9 @@ std::vector<std::string> canonical(const Options& o) {
     if (o.base) args.push_back("--base=" + *o.base);
     if (o.words) args.push_back("--words=" + *o.words);
     if (o.out) args.push_back("--out=" + *o.out);
-    if (o.one_file) args.emplace_back(*o.one_file ? "--one-file" : "--three-files");
+    if (o.layout) {
+      args.emplace_back(*o.layout == SaveLayout::OneFile ? "--one-file" : "--three-files");
+    }
     if (o.kind) args.emplace_back(*o.kind == OutputKind::Txt ? "--txt" : "--csv");
     std::string passes;
     for (const Pass p : o.passes) passes += (passes.empty() ? "" : ",") + std::string(pass_name(p));
@@ -42,7 +44,7 @@ std::vector<std::string> canonical(const Options& o) {
 
 bool same(const Options& a, const Options& b) {
   return a.command == b.command && a.ini == b.ini && a.base == b.base && a.words == b.words &&
-         a.out == b.out && a.one_file == b.one_file && a.kind == b.kind && a.passes == b.passes &&
+         a.out == b.out && a.layout == b.layout && a.kind == b.kind && a.passes == b.passes &&
          a.raw == b.raw && a.drawings == b.drawings;
 }
 

@@ -16,7 +16,7 @@ using namespace korvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const int selection = static_cast<std::int8_t>(data[0]) >> 1;
+  const auto selection = static_cast<Selection>(static_cast<std::int8_t>(data[0]) >> 1);
   const OutputKind kind = data[0] % 2 ? OutputKind::Txt : OutputKind::Csv;
   const std::string_view name(reinterpret_cast<const char*>(data) + 1, size - 1);
 
@@ -25,18 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string ending = kind == OutputKind::Txt ? ".txt" : ".csv";
   std::size_t replaced = 0;
   switch (selection) {
-    case kSelectAll:
+    case Selection::All:
       replaced = 4;
       break;
-    case kSelectSupplied:
+    case Selection::Supplied:
       replaced = 4;
       ending = "1" + ending;
       break;
-    case kSelectNotPurchased:
+    case Selection::NotPurchased:
       replaced = 5;
       ending = "2" + ending;
       break;
-    case kSelectPurchased:
+    case Selection::Purchased:
       replaced = 5;
       ending = "3" + ending;
       break;

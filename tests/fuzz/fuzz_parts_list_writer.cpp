@@ -112,9 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     all_lines += line;
   }
 
-  if (format_parts_list(parts, kSelectAll, si_no) != all_lines) std::abort();
+  if (format_parts_list(parts, Selection::All, si_no) != all_lines) std::abort();
   std::size_t shared_out = 0;
-  for (const int selection : {kSelectSupplied, kSelectNotPurchased, kSelectPurchased}) {
+  for (const Selection selection :
+       {Selection::Supplied, Selection::NotPurchased, Selection::Purchased}) {
     const std::string file = format_parts_list(parts, selection, si_no);
     std::vector<std::vector<std::string>> records;
     std::vector<std::vector<bool>> quoted;

@@ -22,9 +22,11 @@ bool within_capacities(const Settings& s) {
   }
   for (std::size_t c = 0; c < s.columns.size(); ++c) {
     const ColumnSetting& column = s.columns[c];
-    ok = ok && fits(column.comment, kColumnTextCapacity) && fits(column.kotei, kColumnTextCapacity);
+    ok = ok && fits(column.title, kColumnTextCapacity) &&
+         fits(column.fixed_text, kColumnTextCapacity);
     // The data columns name a text below the tag (2 to 10) or none.
-    if (c > 0) ok = ok && (column.jyunban == 0 || (column.jyunban >= 2 && column.jyunban <= 10));
+    if (c > 0)
+      ok = ok && (column.text_number == 0 || (column.text_number >= 2 && column.text_number <= 10));
   }
   return ok;
 }

@@ -33,8 +33,8 @@ TEST_F(MainWindowTest, ListViewColumnsComeFromTheColumnSettings) {
     const char* titles[] = {"Tag", "型式", "数", "名前", "区分", "図番", "メーカー", "備考"};
     const int widths[] = {77, 123, 31, 200, 45, 60, 99, 13};
     for (std::size_t k = 0; k < 8; ++k) {
-      s.columns[k].comment = test::sjis(titles[k]);
-      s.columns[k].haba = widths[k];
+      s.columns[k].title = test::sjis(titles[k]);
+      s.columns[k].width = widths[k];
     }
     s.column_map.type = 1;
     s.column_map.quantity = 2;

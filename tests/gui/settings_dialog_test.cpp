@@ -383,11 +383,11 @@ TEST_F(SettingsDialogTest, OkStoresEveryFieldByTheDialogsRules) {
   Settings expected = every_field_set();
   expected.part_file[2] = test::sjis("C:\\新しい\\parts3.txt");
   expected.kinsi_file[4] = "";
-  expected.columns[5].comment = test::sjis("型番");
-  expected.columns[2].jyunban = 12;
-  expected.columns[3].jyunban = 0;
-  expected.columns[4].haba = 250;
-  expected.columns[6].kotei = "2";
+  expected.columns[5].title = test::sjis("型番");
+  expected.columns[2].text_number = 12;
+  expected.columns[3].text_number = 0;
+  expected.columns[4].width = 250;
+  expected.columns[6].fixed_text = "2";
   expected.column_map.supply = 6;
   expected.file_save_mode = 0;
   expected.file_save_mode2 = 1;  // only "csv" in lower case is CSV
@@ -648,7 +648,7 @@ TEST_F(SettingsCommandTest, TheCommandShowsTheDialogThenAlwaysTheRestartNotice) 
   EXPECT_EQ(owner, main_);
   ASSERT_EQ(driver.seen().size(), 2u);
   EXPECT_EQ(driver.seen()[1].text, L"設定を有効にする場合は、再起動して下さい。");
-  EXPECT_EQ(app_.ws.settings.columns[1].comment, test::sjis("図番"));  // closed: not stored
+  EXPECT_EQ(app_.ws.settings.columns[1].title, test::sjis("図番"));  // closed: not stored
 
   DialogDriver ok;
   ok.expect(L"環境設定", [](HWND dialog) {
@@ -660,7 +660,7 @@ TEST_F(SettingsCommandTest, TheCommandShowsTheDialogThenAlwaysTheRestartNotice) 
   command(IDM_SETTINGS);
   ASSERT_TRUE(ok.all_handled());
   EXPECT_EQ(ok.seen().size(), 2u);
-  EXPECT_EQ(app_.ws.settings.columns[1].comment, test::sjis("品番"));
+  EXPECT_EQ(app_.ws.settings.columns[1].title, test::sjis("品番"));
   EXPECT_EQ(app_.ws.settings.pt_y, 80);
   EXPECT_EQ(column_title(1), L"図番");  // the columns change at the next start
   close_main_window();
@@ -737,8 +737,8 @@ TEST_F(SettingsCommandTest, FirstStartNoOpensTheDialogWithTheInitialValuesAndOkS
   // Stored before the lists were loaded and the list view built.
   EXPECT_EQ(app_.ws.settings.part_select, 1);
   EXPECT_EQ(app_.ws.settings.part_file[0], "bp.txt");
-  EXPECT_EQ(app_.ws.settings.columns[0].jyunban, 1);
-  EXPECT_EQ(app_.ws.settings.columns[4].jyunban, 2);
+  EXPECT_EQ(app_.ws.settings.columns[0].text_number, 1);
+  EXPECT_EQ(app_.ws.settings.columns[4].text_number, 2);
   EXPECT_EQ(app_.ws.base_parts.entries.size(), 1u);
   EXPECT_EQ(app_.ws.prohibited_words.words, std::vector<std::string>{"TITLE"});
   EXPECT_EQ(column_title(0), L"Tag");

@@ -80,10 +80,10 @@ inline std::vector<PartsRow> recognise_literally(const Workspace& ws) {
     row[0] = candidate;
     for (int c = 1; c < 8; ++c) {
       const ColumnSetting& column = s.columns[c];
-      if (!column.kotei.empty()) {
-        row[c] = column.kotei;
-      } else if (column.jyunban >= 2 && column.jyunban <= 10) {
-        row[c] = group[column.jyunban - 2].text;
+      if (!column.fixed_text.empty()) {
+        row[c] = column.fixed_text;
+      } else if (column.text_number >= 2 && column.text_number <= 10) {
+        row[c] = group[column.text_number - 2].text;
       }
     }
     rows.push_back(row);
