@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing Korvane needs on Debian 12, when it is missing.
 # Does nothing when everything is there. Runs as root, or through sudo.
+#   tools/bootstrap.sh         everything ./test and ./release need
+#   tools/bootstrap.sh --run   only what ./run needs: the compiler, CMake, Ninja, the libraries
 set -euo pipefail
+run_packages=(cmake ninja-build g++)
 packages=(
   cmake ninja-build g++ python3 clang clang-format clang-tidy libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
@@ -9,6 +12,9 @@ packages=(
   wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
   weasyprint python3-markdown
 )
+if [ "${1:-}" = "--run" ]; then
+  packages=("${run_packages[@]}")
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,6 +27,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+[ "${1:-}" = "--run" ] && exit 0
 # Wine runs the Windows programs with a Japanese locale, as on a Japanese Windows: it needs the
 # system locale to store Japanese file names.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
