@@ -35,9 +35,6 @@ SAMPLES = 8
 # Differences between the reader and the reading above, each checked in the file by hand:
 # (count difference, why, records the reader gives besides ezdxf's texts).
 KNOWN = {
-    "acadsharp_sample_AC1009_ascii.dxf": (
-        -4, "its 4 ATTRIB entities are R12 ones, without subclass markers: not text entities to "
-        "the reader", []),
     "acadsharp_sample_AC1024_ascii.dxf": (
         +3, "a TEXT's closing AcDbText marker leaves the reader waiting for a text, and three "
         "later entities complete a record: an ACAD_TABLE (its point and first cell), an INSERT "

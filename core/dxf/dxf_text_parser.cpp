@@ -174,7 +174,10 @@ void DxfTextParser::take_pair(int code, std::string_view value) {
         section_ = kNameAwaited;
       } else if (begins_with(value, "ENDSEC")) {
         section_ = kOutside;
-      } else if (section_ == kEntities && pending_ != kAll && begins_with(value, "TEXT")) {
+      } else if (section_ == kEntities && pending_ != kAll &&
+                 (begins_with(value, "TEXT") || begins_with(value, "ATTRIB"))) {
+        // R12 and older write no subclass markers: the entity name alone says the entity is a
+        // text, and an attribute of an inserted block is one as much as a TEXT.
         pending_ = kAll;
       }
       break;

@@ -1,8 +1,8 @@
 // The text entities of an ASCII DXF drawing, taken from its bytes as they arrive.
 //
 // A drawing is a sequence of pairs: a group-code line, then its value line. Only the ENTITIES
-// section is collected: for every entity that is a text (entity name "TEXT", or a subclass
-// marker "AcDbText" / "AcDbMText") the first group 1, 10 and 20 values make one record.
+// section is collected: for every entity that is a text (entity name "TEXT" or "ATTRIB", or a
+// subclass marker "AcDbText" / "AcDbMText") the first group 1, 10 and 20 values make one record.
 // Drawings of AC1021 and later ($ACADVER in the HEADER) hold UTF-8 text; every text is kept as
 // Shift-JIS, see DxfTextConverter.
 #pragma once

@@ -64,6 +64,12 @@ TEST(DxfReaderGolden, AttributesOfAnInsertGiveTheirValueAndPoint) {
             (TextTable{{502.0, 598.0, "CR7"}, {502.0, 592.0, "MY2N DC24V"}}));
 }
 
+TEST(DxfReaderGolden, R12AttributesWithoutMarkersAreTextsAsTextIs) {
+  EXPECT_EQ(
+      read_golden("r12_insert_with_attribs.dxf"),
+      (TextTable{{502.0, 598.0, "CR7"}, {502.0, 592.0, "MY2N DC24V"}, {520.0, 598.0, "PL1"}}));
+}
+
 TEST(DxfReaderGolden, TextsInsideBlockDefinitionsAreNotRead) {
   EXPECT_EQ(read_golden("text_inside_blocks.dxf"), (TextTable{{7.0, 8.0, "PL1"}}));
 }
