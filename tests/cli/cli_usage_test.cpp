@@ -38,6 +38,8 @@ TEST(CliUsage, BadUsageGivesOneLinePerProblemExitTwoAndTouchesNothing) {
        "korvane-cli: --passes 'sort,': give all, none, or a comma list of dedupe, complete, "
        "merge, sort (no empty items)\n"},
       {{"convert", "--raw", "a.dxf"}, "korvane-cli: --raw does not apply to convert\n"},
+      {{"texts", "--codepage", "1252", "a.dxf"},
+       "korvane-cli: --codepage '1252': give auto or 932\n"},
       {{"texts", "--ini", "Korvane.ini", "a.dxf"}, "korvane-cli: --ini does not apply to texts\n"},
       {{"convert", "a.dxf", "--out"}, "korvane-cli: --out needs a value (NAME)\n"},
       {{"convert", "--csv=yes", "a.dxf"}, "korvane-cli: --csv takes no value\n"},
