@@ -91,6 +91,10 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
       ws, notifier, err);
   if (!base_ok || !words_ok) return kExitUsage;
 
+  if (o.code_page) {
+    ws.settings.options[std::string(kOptionDxfCodePage)] =
+        *o.code_page == DxfCodePage::Cp932 ? "932" : "auto";
+  }
   bool input_problem = false;
   const ReadReport read = read_drawings(
       ws, o.drawings, notifier, [&notifier](std::size_t, std::size_t, const std::string& path) {

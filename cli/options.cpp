@@ -71,6 +71,17 @@ constexpr std::array kOptions{
     OptionSpec{"--raw", "", kTextsBit, 0,
                "print the texts as the drawing holds them (Shift-JIS) instead of UTF-8",
                [](Options& o, std::string_view, std::vector<std::string>&) { o.raw = true; }},
+    OptionSpec{"--codepage", "auto|932", kConvertBit | kTextsBit, 0,
+               "the bytes of drawings before AC1021: auto reads them in the code page their "
+               "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
+               "(default: dxf_codepage of the settings for convert, auto for texts)",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 if (v != "auto" && v != "932") {
+                   errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
+                   return;
+                 }
+                 o.code_page = dxf_code_page_option(v);
+               }},
 };
 
 struct CommandSpec {
@@ -253,7 +264,7 @@ ParsedCommandLine parse_command_line(const std::vector<std::string>& args) {
 }
 
 void print_help(std::ostream& out) {
-  out << "korvane-cli " KORVANE_VERSION " - parts lists from electrical drawings (ASCII DXF)\n\n"
+  out << "korvane-cli " KORVANE_VERSION " - parts lists from electrical drawings (DXF)\n\n"
       << "Usage:\n";
   for (const CommandSpec& command : kCommands) print_usage(out, command);
   out << "  korvane-cli --help | --version\n\n";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/passes.h"
+#include "dxf/dxf_text_value.h"
 #include "output/parts_list_writer.h"
 
 namespace korvane::cli {
@@ -27,6 +28,7 @@ struct Options {
   // texts
   bool raw = false;
   // both
+  std::optional<DxfCodePage> code_page;  // unset: convert takes dxf_codepage, texts auto
   std::vector<std::string> drawings;
 };
 

@@ -27,7 +27,9 @@ int run_texts(const Options& o, std::ostream& out, std::ostream& err) {
   bool all_read = true;
   for (const std::string& drawing : o.drawings) {
     notifier.set_subject(drawing);
-    if (!read_dxf_file(drawing, table, notifier)) all_read = false;
+    if (!read_dxf_file(drawing, table, notifier, o.code_page.value_or(DxfCodePage::Auto))) {
+      all_read = false;
+    }
   }
   for (const TextRecord& record : table) {
     out << format_coordinate(record.x) << '\t' << format_coordinate(record.y) << '\t'

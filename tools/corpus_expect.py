@@ -8,7 +8,10 @@ program or its tests): its tag loader splits the sections and entities and decod
 texts are the TEXT, MTEXT and ATTRIB entities of the ENTITIES section: first insertion point
 (group 10) and group 1 value. Each string is then written as the program keeps it: Shift-JIS
 (code page 932), a character code page 932 cannot hold as "\\U+XXXX", cut to 63 bytes without
-splitting a character; before AC1021 the bytes of the file stand as they are.
+splitting a character. Before AC1021 the bytes of the file are read in the code page its header
+names, as the program reads them (tools/gen_code_page_table.py), and stand as they are when it
+names none, or 932, or one the program does not take. A binary drawing is read with ezdxf's binary
+tag loader and then as the same drawing in ASCII.
 
 Where the reader's count differs from that reading for a reason checked by hand (see KNOWN), the
 difference and the records behind it are listed in KNOWN and written to the file as comments.
@@ -22,10 +25,16 @@ round trip), text with "\\\\" for a backslash and "\\xHH" for bytes outside 0x20
 
 import io
 import os
+import re
 import sys
 
 from ezdxf.lldxf.const import DXFStructureError
+from ezdxf.lldxf.tagger import binary_tags_loader
+from ezdxf.lldxf.types import DXFBinaryTag
 from ezdxf.recover import Recover, bytes_loader, detect_encoding
+from ezdxf.tools.codepage import toencoding
+
+from gen_code_page_table import character as code_page_character
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "tests", "data", "corpus", "expected.txt")
@@ -35,9 +44,6 @@ SAMPLES = 8
 # Differences between the reader and the reading above, each checked in the file by hand:
 # (count difference, why, records the reader gives besides ezdxf's texts).
 KNOWN = {
-    "acadsharp_sample_AC1009_ascii.dxf": (
-        -4, "its 4 ATTRIB entities are R12 ones, without subclass markers: not text entities to "
-        "the reader", []),
     "acadsharp_sample_AC1024_ascii.dxf": (
         +3, "a TEXT's closing AcDbText marker leaves the reader waiting for a text, and three "
         "later entities complete a record: an ACAD_TABLE (its point and first cell), an INSERT "
@@ -57,6 +63,10 @@ KNOWN = {
          (5796.648007707565, 1168.538727395942, b"VALUE-rotated"),
          (5653.696576965608, 1893.59981677968, b"VALUE-up-down")]),
 }
+
+BINARY_SENTINEL = b"AutoCAD Binary DXF\r\n\x1a\x00"
+TAKEN_CODE_PAGES = {437, 737, 775, 850, 852, 855, 857, 858, 860, 861, 862, 863, 864, 865, 866,
+                    869, 874, 936, 949, 950} | set(range(1250, 1259))
 
 JIS_TWINS = {"\u00A2": "\uFFE0", "\u00A3": "\uFFE1", "\u00AC": "\uFFE2", "\u2014": "\u2015",
              "\u2016": "\u2225", "\u2212": "\uFF0D", "\u301C": "\uFF5E"}
@@ -84,16 +94,19 @@ def cp932_units(ch):
     return b"\\U+%04X" % cp
 
 
-def program_text(s, encoding, utf8):
+def program_text(s, encoding, utf8, code_page):
     """The bytes the program keeps for the decoded string `s`."""
     units = []
     for ch in s:
         if not utf8:
             try:
-                units.append(ch.encode(encoding, errors="surrogateescape"))
-                continue
+                raw = ch.encode(encoding, errors="surrogateescape")
             except UnicodeEncodeError:
-                pass  # not from the file's bytes: an escape ezdxf decoded
+                raw = None  # not from the file's bytes: an escape ezdxf decoded
+            if raw is not None:
+                cp = code_page_character(code_page, raw) if code_page else None
+                units.append(raw if cp is None else cp932_units(chr(cp)))
+                continue
         units.append(cp932_units(ch))
     out = b""
     for u in units:
@@ -103,14 +116,49 @@ def program_text(s, encoding, utf8):
     return out
 
 
+def header_code_page(data):
+    """The code page the program reads a drawing's bytes in, from $DWGCODEPAGE; None for none."""
+    m = re.search(rb"\$DWGCODEPAGE[ \t]*\r?\n[ \t]*3[ \t]*\r?\n[ \t]*([^\r\n]*)", data)
+    if not m:
+        return None
+    name = m.group(1).strip(b" \t").upper()
+    m = re.fullmatch(rb"(?:ANSI_|DOS_?)([0-9]{1,5})", name)
+    number = int(m.group(1)) if m else 0
+    return number if number in TAKEN_CODE_PAGES else None
+
+
+def ascii_of_binary(data):
+    """The same drawing in ASCII DXF, from ezdxf's reading of the binary form."""
+    tags = list(binary_tags_loader(data))
+    values = {}
+    for previous, tag in zip(tags, tags[1:]):
+        if previous.code == 9 and previous.value in ("$ACADVER", "$DWGCODEPAGE"):
+            values[previous.value] = tag.value
+    encoding = ("utf8" if values.get("$ACADVER", "AC1009") >= "AC1021"
+                else toencoding(values.get("$DWGCODEPAGE", "ANSI_1252")))
+    out = b""
+    for tag in tags:
+        if isinstance(tag, DXFBinaryTag):
+            value = tag.value.hex().upper().encode()
+        elif isinstance(tag.value, float):
+            value = repr(tag.value).encode()
+        else:
+            value = str(tag.value).encode(encoding, errors="surrogateescape")
+        out += b"%d\n%s\n" % (tag.code, value)
+    return out
+
+
 def texts_of(data):
     """(texts, not_ascii): texts as (x, y, bytes) in file order."""
+    if data.startswith(BINARY_SENTINEL):
+        data = ascii_of_binary(data)
     try:
         encoding = detect_encoding(bytes_loader(io.BytesIO(data)))
         recover = Recover.run(io.BytesIO(data))
     except DXFStructureError:
         return [], True
     utf8 = recover.dxfversion >= "AC1021"
+    code_page = None if utf8 else header_code_page(data)
     if utf8 and encoding != "utf8":
         sys.exit("ezdxf did not read an AC1021+ drawing as UTF-8")
     texts = []
@@ -121,7 +169,7 @@ def texts_of(data):
         value = next((t.value for t in entity if t.code == 1), None)
         if point is None or value is None:
             continue
-        texts.append((point[0], point[1], program_text(value, encoding, utf8)))
+        texts.append((point[0], point[1], program_text(value, encoding, utf8, code_page)))
     return texts, False
 
 

@@ -20,14 +20,15 @@ void tell(Notifier& notifier, std::string text) {
 
 }  // namespace
 
-bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier) {
+bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier,
+                   DxfCodePage code_page) {
   auto file = io::file_system().open_read(path);
   if (!file) {
     tell(notifier, std::string(msg::kDxfCannotOpen));
     return false;
   }
   const auto block = std::make_unique<char[]>(kBlockSize);
-  DxfTextParser parser(table);
+  DxfTextParser parser(table, code_page);
   while (!parser.stopped()) {
     const std::ptrdiff_t n = file->read(block.get(), kBlockSize);
     if (n < 0) {
@@ -37,7 +38,7 @@ bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier
     if (n == 0) break;
     parser.feed(std::string_view(block.get(), static_cast<std::size_t>(n)));
   }
-  if (parser.finish() == DxfParseResult::NotAscii) {
+  if (parser.finish() == DxfParseResult::NotDxf) {
     tell(notifier, std::string(msg::kDxfNotAscii) + path);
     return false;
   }

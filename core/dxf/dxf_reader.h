@@ -4,16 +4,18 @@
 #include <cstddef>
 #include <string>
 
+#include "dxf/dxf_text_value.h"
 #include "dxf/text_table.h"
 
 namespace korvane {
 
 class Notifier;
 
-// Appends the texts of the ENTITIES section of the drawing at `path` to `table`; a batch clears
-// the table once and calls this for each file. False, after telling the user, when the file
-// cannot be opened or read or is not an ASCII DXF; the texts completed before a fault are kept.
-// Never creates a file.
-bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier);
+// Appends the texts of the ENTITIES section of the drawing at `path` (ASCII or binary DXF) to
+// `table`; a batch clears the table once and calls this for each file. False, after telling the
+// user, when the file cannot be opened or read, is no DXF, or is a binary DXF cut short; the
+// texts completed before a fault are kept. Never creates a file.
+bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier,
+                   DxfCodePage code_page = DxfCodePage::Auto);
 
 }  // namespace korvane

@@ -55,7 +55,7 @@ void append_not_held(std::string& out, char32_t cp) {
 
 bool is_control(long cp) { return cp < 0x20 || cp == 0x7F; }
 
-// Nothing to convert: the bytes stand, cut as any text.
+// Nothing to convert: the bytes stand, cut as any text. Every code page taken keeps ASCII.
 bool is_plain(std::string_view value, DxfTextEncoding encoding) {
   if (encoding == DxfTextEncoding::ShiftJis) return value.find('\\') == std::string_view::npos;
   for (const char c : value) {
@@ -65,6 +65,10 @@ bool is_plain(std::string_view value, DxfTextEncoding encoding) {
 }
 
 }  // namespace
+
+DxfCodePage dxf_code_page_option(std::string_view value) {
+  return value == "932" ? DxfCodePage::Cp932 : DxfCodePage::Auto;
+}
 
 std::string DxfTextConverter::convert(std::string_view value, DxfTextEncoding encoding,
                                       std::size_t capacity) {
@@ -99,13 +103,16 @@ std::size_t DxfTextConverter::take_unit(std::string_view value, std::size_t pos,
     unit += static_cast<char>(c);
     return 1;
   }
-  const Utf8Char ch = decode_utf8_char(value, pos);
+  const CodePageChar ch = decode(value, pos, encoding);
   if (ch.length == 0) {
-    // Kept as it stands. A Shift-JIS lead byte takes a following byte that is not UTF-8 of its
-    // own along: the Shift-JIS text this becomes reads the two as one character.
-    if (is_sjis_lead_byte(c) && has_next && decode_utf8_char(value, pos + 1).length <= 1) {
-      unit.append(value.substr(pos, 2));
-      return 2;
+    // Kept as it stands. A Shift-JIS lead byte takes a following byte along that is not a
+    // character beyond ASCII of its own: the Shift-JIS text this becomes reads the two as one.
+    if (is_sjis_lead_byte(c) && has_next) {
+      const CodePageChar after = decode(value, pos + 1, encoding);
+      if (after.length == 0 || after.code_point < 0x80) {
+        unit.append(value.substr(pos, 2));
+        return 2;
+      }
     }
     unit += static_cast<char>(c);
     return 1;
@@ -139,6 +146,13 @@ std::size_t DxfTextConverter::take_escape(std::string_view value, std::size_t po
     }
   }
   return 0;
+}
+
+CodePageChar DxfTextConverter::decode(std::string_view value, std::size_t pos,
+                                      DxfTextEncoding encoding) {
+  if (encoding == DxfTextEncoding::CodePage) return decoder_.next(value, pos);
+  const Utf8Char ch = decode_utf8_char(value, pos);
+  return {ch.code_point, ch.length};
 }
 
 void DxfTextConverter::take_code_point(char32_t cp, std::string& unit) {

@@ -13,11 +13,12 @@ ReadReport read_drawings(Workspace& ws, const std::vector<std::string>& paths, N
   TextTable texts;
   // A read that failed wholly (every drawing reported before its first text) changes nothing.
   bool usable = paths.empty();
+  const DxfCodePage code_page = dxf_code_page_option(option_value(ws.settings, kOptionDxfCodePage));
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (progress) progress(i, paths.size(), paths[i]);
     ws.note_input(paths[i]);
     const std::size_t before = texts.size();
-    const bool read = read_dxf_file(paths[i], texts, notifier);
+    const bool read = read_dxf_file(paths[i], texts, notifier, code_page);
     if (!read) ++report.failed;
     if (read || texts.size() > before) usable = true;
   }

@@ -30,7 +30,7 @@ using DrawingProgress =
     std::function<void(std::size_t index, std::size_t count, const std::string& path)>;
 
 struct ReadReport {
-  std::size_t failed = 0;  // drawings the reader reported (not found, not ASCII DXF, ...)
+  std::size_t failed = 0;  // drawings the reader reported (not found, not a DXF, ...)
   bool taken = false;      // the texts replaced the table and the parts were recognised
 };
 
@@ -38,7 +38,8 @@ struct ReadReport {
 // drawing delivered a text (one that failed part-way included), the table replaces ws.texts and
 // the parts list is recognised from it. When every drawing failed before its first text, the
 // text table and the parts list stay as they were. Every drawing is noted as an input, so that no
-// output replaces it.
+// output replaces it. The option dxf_codepage of ws.settings says how older drawings' bytes are
+// read.
 ReadReport read_drawings(Workspace& ws, const std::vector<std::string>& paths, Notifier& notifier,
                          const DrawingProgress& progress = {});
 

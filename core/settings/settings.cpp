@@ -90,7 +90,11 @@ void apply_line(Settings& s, std::string_view line) {
 
 std::span<const OptionSpec> option_specs() {
   // Each feature that has a setting of its own adds its line here.
-  static constexpr std::array<OptionSpec, 0> kOptions{};
+  static constexpr std::array kOptions{
+      // "932": the texts of drawings before AC1021 are Shift-JIS whatever code page the header
+      // names; "auto": they are read in that code page.
+      OptionSpec{kOptionDxfCodePage, "auto"},
+  };
   return kOptions;
 }
 

@@ -96,6 +96,9 @@ struct OptionSpec {
   std::string_view default_value;
 };
 
+// The keys of this version's options.
+inline constexpr std::string_view kOptionDxfCodePage = "dxf_codepage";
+
 // This version's options, in the order they are written.
 std::span<const OptionSpec> option_specs();
 

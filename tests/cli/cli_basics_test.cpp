@@ -23,8 +23,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
       out.find("Usage:\n"
                "  korvane-cli convert [--ini FILE] [--base FILE] [--words FILE] [--out NAME]\n"
                "                      [--one-file | --three-files] [--csv | --txt]\n"
-               "                      [--passes all|none|LIST] DRAWING...\n"
-               "  korvane-cli texts [--raw] DRAWING...\n"
+               "                      [--passes all|none|LIST] [--codepage auto|932] DRAWING...\n"
+               "  korvane-cli texts [--raw] [--codepage auto|932] DRAWING...\n"
                "  korvane-cli --help | --version\n"),
       std::string::npos)
       << out;

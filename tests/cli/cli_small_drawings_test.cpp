@@ -78,5 +78,26 @@ TEST(CliSmallDrawings, TextsPrintsTheTextTable) {
   EXPECT_EQ(dir.files(), std::vector<std::string>{"texts.dxf"});
 }
 
+// An older drawing's texts are read in the code page its header names; --codepage 932 takes its
+// bytes as Shift-JIS whatever the header says.
+TEST(CliSmallDrawings, TextsReadsTheHeaderCodePageUnless932IsGiven) {
+  CliFolder dir;
+  dir.write("r14.dxf",
+            test::read_file(std::string(KORVANE_TEST_DATA) + "/dxf/r14_ansi_1252_texts.dxf"));
+  const std::string read = "10\t95\t" + test::sjis("±5% 30°C") + "\n";
+  const std::string kept =
+      "10\t95\t\xB1"
+      "5% 30\xB0"
+      "C\n";
+  for (const auto& [args, line] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"texts", "--raw", "r14.dxf"}, read},
+           {{"texts", "--raw", "--codepage=auto", "r14.dxf"}, read},
+           {{"texts", "--codepage", "932", "--raw", "r14.dxf"}, kept}}) {
+    const test::ProcessResult r = dir.run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(line), std::string::npos) << args[2];
+  }
+}
+
 }  // namespace
 }  // namespace korvane

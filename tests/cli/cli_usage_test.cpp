@@ -38,6 +38,8 @@ TEST(CliUsage, BadUsageGivesOneLinePerProblemExitTwoAndTouchesNothing) {
        "korvane-cli: --passes 'sort,': give all, none, or a comma list of dedupe, complete, "
        "merge, sort (no empty items)\n"},
       {{"convert", "--raw", "a.dxf"}, "korvane-cli: --raw does not apply to convert\n"},
+      {{"texts", "--codepage", "1252", "a.dxf"},
+       "korvane-cli: --codepage '1252': give auto or 932\n"},
       {{"texts", "--ini", "Korvane.ini", "a.dxf"}, "korvane-cli: --ini does not apply to texts\n"},
       {{"convert", "a.dxf", "--out"}, "korvane-cli: --out needs a value (NAME)\n"},
       {{"convert", "--csv=yes", "a.dxf"}, "korvane-cli: --csv takes no value\n"},
@@ -71,7 +73,8 @@ TEST(CliUsage, HelpAndVersionWinWhereverTheyStand) {
     EXPECT_EQ(r.status, 0) << args.back();
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out.rfind("korvane-cli " KORVANE_VERSION " - ", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("  korvane-cli texts [--raw] DRAWING...\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  korvane-cli texts [--raw] [--codepage auto|932] DRAWING...\n"),
+              std::string::npos);
   }
   const test::ProcessResult v = dir.run({"convert", "a.dxf", "--version"});
   EXPECT_EQ(v.status, 0);

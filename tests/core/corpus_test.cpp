@@ -89,7 +89,7 @@ std::string printable(const TextRecord& r) {
   return s.str();
 }
 
-TEST(Corpus, EveryDrawingGivesItsTextsAndOnlyNonAsciiFilesAreRefused) {
+TEST(Corpus, EveryDrawingGivesItsTextsAndOnlyFilesThatAreNoDxfAreRefused) {
   if (!fs::is_directory(kCorpus)) {
     GTEST_SKIP() << "no corpus of real drawings at " << kCorpus.string()
                  << " (the shared folder beside the repository)";

@@ -1,13 +1,17 @@
-// Drawings from current CAD programs: UTF-8 text from AC1021 on, \U+ and \M+ escapes in every
-// version, and the code page 932 table behind them, which must be the same on both platforms.
+// Drawings from current CAD programs: UTF-8 text from AC1021 on, the code page the header names
+// before, \U+ and \M+ escapes in every version, and the code page tables behind them, which must
+// be the same on both platforms.
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_text_parser.h"
 #include "dxf/dxf_text_value.h"
 #include "test_support.h"
+#include "text/code_page.h"
 #include "text/encoding.h"
 
 namespace korvane {
@@ -21,6 +25,12 @@ constexpr auto kUtf8 = DxfTextEncoding::Utf8;
 std::string convert(std::string_view value, DxfTextEncoding encoding) {
   DxfTextConverter converter;
   return converter.convert(value, encoding, kDxfTextCapacity);
+}
+
+std::string convert_from(unsigned code_page, std::string_view value) {
+  DxfTextConverter converter;
+  EXPECT_TRUE(converter.use_code_page(code_page)) << code_page;
+  return converter.convert(value, DxfTextEncoding::CodePage, kDxfTextCapacity);
 }
 
 std::string repeat(std::string_view s, int n) {
@@ -58,6 +68,54 @@ TEST(Cp932Table, EveryCodePointGivesTheBytesOfTheTableOnThisPlatform) {
       ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(cp);
       if (++wrong == 20) break;
     }
+  }
+}
+
+// Runs natively (iconv) and under Wine (Win32) against the one table that
+// tools/gen_code_page_table.py writes: every byte 0x80-0xFF of the single-byte code pages, a
+// sample of the double-byte ones.
+TEST(CodePageTable, EveryByteGivesTheCharacterOfTheTableOnThisPlatform) {
+  std::istringstream in(
+      test::read_file(std::string(KORVANE_TEST_DATA) + "/encoding/code_pages.txt"));
+  std::string line;
+  int lines = 0;
+  int wrong = 0;
+  unsigned open_page = 0;
+  CodePageDecoder decoder;
+  while (std::getline(in, line) && wrong < 20) {
+    std::istringstream fields(line);
+    unsigned code_page = 0;
+    std::string hex;
+    std::string character;
+    fields >> code_page >> hex >> character;
+    if (code_page != open_page) {
+      ASSERT_TRUE(decoder.open(code_page)) << code_page;
+      open_page = code_page;
+    }
+    std::string bytes;
+    for (std::size_t k = 0; k + 1 < hex.size(); k += 2) {
+      bytes += static_cast<char>(std::stoi(hex.substr(k, 2), nullptr, 16));
+    }
+    const CodePageChar expected =
+        character == "-"
+            ? CodePageChar{}
+            : CodePageChar{static_cast<char32_t>(std::stoul(character, nullptr, 16)), bytes.size()};
+    // Asked twice: the second answer comes from the decoder's memory.
+    for (int round = 0; round < 2; ++round) {
+      const CodePageChar got = decoder.next(bytes, 0);
+      if (got.length != expected.length ||
+          (got.length != 0 && got.code_point != expected.code_point)) {
+        ADD_FAILURE() << line << ": got U+" << std::hex << static_cast<unsigned>(got.code_point)
+                      << " length " << got.length;
+        ++wrong;
+      }
+    }
+    ++lines;
+  }
+  EXPECT_EQ(lines, 12 * 128 + 35);
+  // Code pages the reader does not take: Shift-JIS itself, UTF-8, and numbers of no code page.
+  for (const unsigned refused : {932u, 65001u, 0u, 1259u, 20127u}) {
+    EXPECT_FALSE(decoder.open(refused)) << refused;
   }
 }
 
@@ -136,6 +194,42 @@ TEST(DxfTextValue, Utf8IsConvertedAndBytesThatAreNotUtf8AreKept) {
   EXPECT_EQ(convert(sjis_text, kUtf8), sjis_text);
 }
 
+TEST(DxfTextValue, ACodePageIsConvertedCharacterByCharacterAsUtf8Is) {
+  // Code page 932 holds ± and ° (in 1252 and 850); ü and Ø become escapes, as from UTF-8.
+  EXPECT_EQ(convert_from(1252,
+                         "\xB1"
+                         "5% 30\xB0"
+                         "C"),
+            "\x81\x7D"
+            "5% 30\x81\x8B"
+            "C");
+  EXPECT_EQ(convert_from(850,
+                         "\xF1"
+                         "5% 30\xF8"
+                         "C"),
+            "\x81\x7D"
+            "5% 30\x81\x8B"
+            "C");
+  EXPECT_EQ(convert_from(1252,
+                         "M\xFCller \xD8"
+                         "20"),
+            "M\\U+00FCller \\U+00D820");
+  // Escapes as in every drawing; a byte the code page leaves undefined stays as it is, a
+  // Shift-JIS lead byte with the ASCII byte after it.
+  EXPECT_EQ(convert_from(1252, "\\U+00B1 \\M+1955C"), "\x81\x7D \x95\x5C");
+  EXPECT_EQ(convert_from(1252,
+                         "\x81"
+                         "A \x81"),
+            "\x81"
+            "A \x81");
+  // Double-byte code pages are walked by character: 許 and 功 end in 0x5C in code page 950.
+  EXPECT_EQ(convert_from(950, "\xB3\x5CU+0041\xA5\x5C"), sjis("許") + "U+0041" + sjis("功"));
+  EXPECT_EQ(convert_from(936, "\xD6\xD0\xB9\xFA"), sjis("中国"));
+  EXPECT_EQ(convert_from(949, "\xC7\xD1"), "\\U+D55C");
+  // The cut comes after conversion: 40 ü are 280 bytes as escapes, 9 of which fit.
+  EXPECT_EQ(convert_from(1252, repeat("\xFC", 40)), repeat("\\U+00FC", 9));
+}
+
 TEST(DxfTextValue, TheCutAppliesAfterConversionAndSplitsNothing) {
   // 40 characters: 120 bytes of UTF-8, 80 of Shift-JIS; 31 fit in 63 bytes.
   EXPECT_EQ(convert(repeat("漢", 40), kUtf8), sjis(repeat("漢", 31)));
@@ -179,6 +273,60 @@ TEST(DxfEncodingDetection, AC1021AndLaterAreUtf8) {
   EXPECT_EQ(text_of(drawing("9\n$DWGCODEPAGE\n3\nANSI_932\n", utf8)), utf8);
   // Older drawings keep their bytes and still have their escapes replaced.
   EXPECT_EQ(text_of(drawing("9\n$ACADVER\n1\nAC1015\n", sjis("表") + "\\U+793A")), sjis("表示"));
+}
+
+TEST(DxfEncodingDetection, BeforeAC1021TheHeaderCodePageIsReadUnlessTheOptionSays932) {
+  struct Case {
+    std::string header;
+    const char* text;
+  };
+  const std::string plus_minus = "\xB1";  // ± in 1252; ｱ in Shift-JIS
+  const std::string r14 = "9\n$ACADVER\n1\nAC1014\n";
+  for (const Case& c : std::vector<Case>{
+           {r14 + "9\n$DWGCODEPAGE\n3\nANSI_1252\n", "\x81\x7D"},
+           {"9\n$DWGCODEPAGE\n3\n ansi_1252 \n" + r14, "\x81\x7D"},  // either order, any case
+           {"9\n$DWGCODEPAGE\n3\nANSI_1252\n", "\x81\x7D"},          // no version: before AC1021
+           {"9\n$DWGCODEPAGE\n3\nDOS850\n", "\\U+2592"},             // ▒ in 850
+           {"9\n$DWGCODEPAGE\n3\ndos_850\n", "\\U+2592"},
+           {"9\n$DWGCODEPAGE\n3\nANSI_1253\n", "\x81\x7D"},
+           // Bytes as they are: 932 itself, a name that is no ANSI_n or DOSn, a page not taken,
+           // no code page, and UTF-8 from AC1021 on whatever the header names.
+           {"9\n$DWGCODEPAGE\n3\nANSI_932\n", "\xB1"},
+           {"9\n$DWGCODEPAGE\n3\ndos932\n", "\xB1"},
+           {"9\n$DWGCODEPAGE\n3\nMACINTOSH\n", "\xB1"},
+           {"9\n$DWGCODEPAGE\n3\nANSI_1252x\n", "\xB1"},
+           {"9\n$DWGCODEPAGE\n3\nANSI_65001\n", "\xB1"},
+           {"9\n$DWGCODEPAGE\n70\n1\n3\nANSI_1252\n", "\xB1"},  // not right after the name
+           {r14, "\xB1"},
+           {"9\n$ACADVER\n1\nAC1021\n9\n$DWGCODEPAGE\n3\nANSI_1252\n", "\xB1"},
+       }) {
+    EXPECT_EQ(text_of(drawing(c.header, plus_minus)), c.text) << c.header;
+  }
+  // The option dxf_codepage=932: the bytes as they are whatever the header names.
+  TextTable table;
+  EXPECT_EQ(parse_dxf_texts(drawing(r14 + "9\n$DWGCODEPAGE\n3\nANSI_1252\n", plus_minus), table,
+                            DxfCodePage::Cp932),
+            DxfParseResult::Read);
+  EXPECT_EQ(table, (TextTable{{1.0, 2.0, plus_minus}}));
+  EXPECT_EQ(dxf_code_page_option("932"), DxfCodePage::Cp932);
+  for (const char* other : {"auto", "", "1252", "932 "}) {
+    EXPECT_EQ(dxf_code_page_option(other), DxfCodePage::Auto) << other;
+  }
+}
+
+TEST(DxfEncodingDetection, ACodePageDrawingFileGivesShiftJisTexts) {
+  TextTable table;
+  test::RecordingNotifier notifier;
+  ASSERT_TRUE(read_dxf_file(std::string(KORVANE_TEST_DATA) + "/dxf/r14_ansi_1252_texts.dxf", table,
+                            notifier));
+  EXPECT_TRUE(notifier.messages.empty());
+  EXPECT_EQ(table, (TextTable{{10.0, 100.0, "MCCB1"},
+                              {10.0, 95.0, sjis("±5% 30°C")},
+                              {10.0, 90.0, "M\\U+00FCller \\U+00D820"},
+                              {10.0, 85.0,
+                               "\\U+20AC \x81"
+                               "A " +
+                                   sjis("±")}}));
 }
 
 TEST(DxfEncodingDetection, AUtf8DrawingFileGivesShiftJisTexts) {

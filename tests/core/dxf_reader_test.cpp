@@ -64,6 +64,12 @@ TEST(DxfReaderGolden, AttributesOfAnInsertGiveTheirValueAndPoint) {
             (TextTable{{502.0, 598.0, "CR7"}, {502.0, 592.0, "MY2N DC24V"}}));
 }
 
+TEST(DxfReaderGolden, R12AttributesWithoutMarkersAreTextsAsTextIs) {
+  EXPECT_EQ(
+      read_golden("r12_insert_with_attribs.dxf"),
+      (TextTable{{502.0, 598.0, "CR7"}, {502.0, 592.0, "MY2N DC24V"}, {520.0, 598.0, "PL1"}}));
+}
+
 TEST(DxfReaderGolden, TextsInsideBlockDefinitionsAreNotRead) {
   EXPECT_EQ(read_golden("text_inside_blocks.dxf"), (TextTable{{7.0, 8.0, "PL1"}}));
 }
@@ -202,13 +208,13 @@ TEST(DxfReaderLines, ALineThatIsNotACodeStopsTheFileAndKeepsWhatWasRead) {
   const std::string good = "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n1\n20\n2\n1\nA\n";
   const TextTable a{{1.0, 2.0, "A"}};
   for (const std::string bad : {"1.5\n", "0 0\n", "+\n", "x\n", "AC1015\n", "\x01\n", "\n0\n"}) {
-    EXPECT_EQ(parse(good + bad + "TEXT\n10\n3\n20\n4\n1\nB\n", DxfParseResult::NotAscii), a) << bad;
+    EXPECT_EQ(parse(good + bad + "TEXT\n10\n3\n20\n4\n1\nB\n", DxfParseResult::NotDxf), a) << bad;
   }
-  EXPECT_EQ(parse("AutoCAD Binary DXF\r\n\x1A\x00", DxfParseResult::NotAscii), TextTable{});
-  EXPECT_EQ(parse("AC1015\r\n", DxfParseResult::NotAscii), TextTable{});
+  EXPECT_EQ(parse("AutoCAD Binary DXF\r\n\x1A\x00", DxfParseResult::NotDxf), TextTable{});
+  EXPECT_EQ(parse("AC1015\r\n", DxfParseResult::NotDxf), TextTable{});
   // A code line too long to be one.
   EXPECT_EQ(
-      parse(std::string(DxfTextParser::kLineKeep, ' ') + "0\nEOF\n", DxfParseResult::NotAscii),
+      parse(std::string(DxfTextParser::kLineKeep, ' ') + "0\nEOF\n", DxfParseResult::NotDxf),
       TextTable{});
   // Nothing after the EOF marker is looked at.
   EXPECT_EQ(parse(good + "0\nEOF\nbinary junk\n\x00\x01"), a);
@@ -333,7 +339,7 @@ TEST(DxfReaderLines, AnEndlessLineStopsTheRead) {
       parser.feed(std::string_view(bytes).substr(at, 4096));
     }
     EXPECT_TRUE(parser.stopped());
-    EXPECT_EQ(parser.finish(), DxfParseResult::NotAscii);
+    EXPECT_EQ(parser.finish(), DxfParseResult::NotDxf);
     EXPECT_EQ(table.size(), 1u);
   }
 }

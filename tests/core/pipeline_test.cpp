@@ -52,5 +52,19 @@ TEST(ReadDrawings, AReadCountsWhenAnyDrawingGaveTextsOrWasReadWhole) {
   }
 }
 
+// The option dxf_codepage decides how the drawings of a read take their header's code page.
+TEST(ReadDrawings, TheCodePageOptionReachesTheReader) {
+  const std::string drawing = std::string(KORVANE_TEST_DATA) + "/dxf/r14_ansi_1252_texts.dxf";
+  for (const auto& [option, text] :
+       {std::pair<const char*, std::string>{"auto", "\x81\x7D"}, {"932", "\xB1"}}) {
+    Workspace ws;
+    ws.settings.options[std::string(kOptionDxfCodePage)] = option;
+    test::RecordingNotifier notifier;
+    read_drawings(ws, {drawing}, notifier);
+    ASSERT_EQ(ws.texts.size(), 4u);
+    EXPECT_EQ(ws.texts[1].text.substr(0, text.size()), text) << option;
+  }
+}
+
 }  // namespace
 }  // namespace korvane

@@ -276,5 +276,15 @@ TEST(SettingsOptions, WrittenAfterTheFixedLinesOnlyWhenNotAtTheirDefault) {
   EXPECT_EQ(again, s);
 }
 
+TEST(SettingsOptions, DxfCodePageIsAutoUntilTheFileSays932) {
+  Settings s;
+  reset_settings_values(s);
+  const std::string fixed = format_settings(s);
+  EXPECT_EQ(option_value(s, kOptionDxfCodePage), "auto");
+  parse_settings(s, "dxf_codepage=932\r\n");
+  EXPECT_EQ(option_value(s, kOptionDxfCodePage), "932");
+  EXPECT_EQ(format_settings(s), fixed + "dxf_codepage=932\r\n");
+}
+
 }  // namespace
 }  // namespace korvane

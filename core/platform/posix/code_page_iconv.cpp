@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <string>
 
 #include "text/encoding.h"
 #include "text/encoding_platform.h"
@@ -76,6 +77,51 @@ std::string platform_code_point_to_cp932(char32_t cp) {
     return {};
   }
   return bytes;
+}
+
+namespace {
+
+class IconvCodePage final : public PlatformCodePage {
+ public:
+  explicit IconvCodePage(iconv_t cd) : cd_(cd) {}
+  ~IconvCodePage() override { iconv_close(cd_); }
+  IconvCodePage(const IconvCodePage&) = delete;
+  IconvCodePage& operator=(const IconvCodePage&) = delete;
+
+  char32_t decode(std::string_view bytes) override {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(bytes.data());
+    std::size_t src_left = bytes.size();
+    char out[16];
+    char* dst = out;
+    std::size_t dst_left = sizeof out;
+    if (iconv(cd_, &src, &src_left, &dst, &dst_left) == static_cast<std::size_t>(-1)) {
+      // An incomplete sequence: the byte begins a character of two.
+      return errno == EINVAL && bytes.size() == 1 ? kLeadByte : kUndefined;
+    }
+    // Code pages 1255 and 1258 hold a character back, in case a combining mark follows.
+    iconv(cd_, nullptr, nullptr, &dst, &dst_left);
+    if (src_left != 0 || dst - out != 4) return kUndefined;
+    char32_t cp = 0;
+    for (int k = 3; k >= 0; --k) cp = cp << 8 | static_cast<unsigned char>(out[k]);
+    return cp;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformCodePage> open_platform_code_page(unsigned code_page) {
+  // glibc's "CP874" is IBM's Thai page; "WINDOWS-874" is the one Windows has. Where glibc has no
+  // WINDOWS- name (the DOS pages, 949, 950), the CP name is the Windows table.
+  for (const char* prefix : {"WINDOWS-", "CP"}) {
+    const std::string name = prefix + std::to_string(code_page);
+    iconv_t cd = iconv_open("UTF-32LE", name.c_str());
+    if (cd != reinterpret_cast<iconv_t>(-1)) return std::make_unique<IconvCodePage>(cd);
+  }
+  return nullptr;
 }
 
 }  // namespace detail

@@ -33,6 +33,35 @@ std::string platform_code_point_to_cp932(char32_t cp) {
   return std::string(bytes, static_cast<std::size_t>(n));
 }
 
+namespace {
+
+class Win32CodePage final : public PlatformCodePage {
+ public:
+  explicit Win32CodePage(unsigned code_page) : code_page_(code_page) {}
+
+  char32_t decode(std::string_view bytes) override {
+    wchar_t wide[2];
+    const int n = MultiByteToWideChar(code_page_, MB_ERR_INVALID_CHARS, bytes.data(),
+                                      static_cast<int>(bytes.size()), wide, 2);
+    if (n == 1) return wide[0];
+    if (n <= 0 && bytes.size() == 1 &&
+        IsDBCSLeadByteEx(code_page_, static_cast<BYTE>(bytes[0])) != FALSE) {
+      return kLeadByte;
+    }
+    return kUndefined;
+  }
+
+ private:
+  unsigned code_page_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformCodePage> open_platform_code_page(unsigned code_page) {
+  if (IsValidCodePage(code_page) == FALSE) return nullptr;
+  return std::make_unique<Win32CodePage>(code_page);
+}
+
 }  // namespace detail
 }  // namespace korvane
 
