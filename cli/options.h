@@ -11,7 +11,10 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Texts, Help, Version };
+enum class Command { Convert, Texts, Compare, Help, Version };
+
+// How compare prints the differences.
+enum class CompareFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
@@ -26,7 +29,9 @@ struct Options {
   std::vector<Pass> passes;
   // texts
   bool raw = false;
-  // both
+  // compare
+  CompareFormat format = CompareFormat::Text;
+  // the files the command works on: drawings, or the OLD and the NEW parts list of compare
   std::vector<std::string> drawings;
 };
 
