@@ -54,13 +54,9 @@ class LineParser {
       ListedRow row;
       row.line = line_;
       std::vector<std::string> cells;
-      if (!read_cells(cells)) {
-        out.fault = fault_;
-        return out;
-      }
+      if (!read_cells(cells)) return ListedFile{{}, fault_};
       if (cells.size() != static_cast<std::size_t>(kColumnCount)) {
-        out.fault = ListFaultAt{ListFault::CellCount, row.line, cells.size()};
-        return out;
+        return ListedFile{{}, ListFaultAt{ListFault::CellCount, row.line, cells.size()}};
       }
       for (std::size_t c = 0; c < cells.size(); ++c) row.cells[c] = std::move(cells[c]);
       out.rows.push_back(std::move(row));
