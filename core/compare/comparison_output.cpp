@@ -123,8 +123,11 @@ bool save_comparison_csv(const std::string& path, const Comparison& comparison,
                          const std::vector<std::string>& spared, Notifier& notifier) {
   for (const std::string& input : spared) {
     if (io::same_file(path, input)) {
+      std::string files = path;
+      files += '\n';
+      files += input;
       notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                              Buttons::Ok, Icon::Warning, false, path + "\n" + input});
+                              Buttons::Ok, Icon::Warning, false, std::move(files)});
       return false;
     }
   }
