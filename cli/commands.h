@@ -9,5 +9,6 @@ namespace korvane::cli {
 
 int run_convert(const Options& options, std::ostream& out, std::ostream& err);
 int run_texts(const Options& options, std::ostream& out, std::ostream& err);
+int run_compare(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace korvane::cli

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli.h"
+#include "command_setup.h"
 #include "commands.h"
-#include "io/file_io.h"
 #include "pipeline/conversion.h"
 #include "platform.h"
 #include "reference/base_parts_file.h"
@@ -61,16 +61,7 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   Workspace ws;
   StreamNotifier notifier(err);
 
-  // A missing default Korvane.ini asks to take the reset values: a batch run says yes, and with
-  // no dialogs to choose reference files every path stays empty. A file named by --ini must exist,
-  // and one that exists but cannot be read stops the run.
-  ws.settings_path = o.ini;
-  if (o.ini_given && io::file_system().status(o.ini).kind == io::FileKind::Missing) {
-    err << "korvane-cli: " << native_to_utf8(o.ini) << ": settings file not found\n";
-    return kExitUsage;
-  }
-  notifier.set_subject(o.ini);
-  if (read_settings(ws, notifier) == SettingsSource::Unreadable) return kExitUsage;
+  if (!read_command_settings(o, ws, notifier, err)) return kExitUsage;
 
   // Nothing is converted without the lists the user meant to use.
   const bool base_ok = load_reference(

@@ -10,7 +10,7 @@
 namespace korvane::cli {
 namespace {
 
-enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2 };
+enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCompareBit = 4 };
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
 
@@ -24,7 +24,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCompareBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -32,8 +32,9 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit, 0,
-               "base parts list (default: the part_file of the pair part_select picks)",
+    OptionSpec{"--base", "FILE", kConvertBit | kCompareBit, 0,
+               "base parts list (default: the part_file of the pair part_select picks); "
+               "compare takes from it the family prefixes that merged tag cells leave out",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
     OptionSpec{"--words", "FILE", kConvertBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
@@ -82,21 +83,47 @@ constexpr std::array kOptions{
                  }
                  o.code_page = dxf_code_page_option(v);
                }},
+    OptionSpec{"--format", "text|json|csv", kCompareBit, 0,
+               "text (the default): a line per difference, + added, - removed, ~ changed, then "
+               "a count; json: {\"added\", \"removed\", \"changed\", \"unchanged\"}; csv: "
+               "for Excel, UTF-8 with a byte-order mark",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 if (v == "text") {
+                   o.format = CompareFormat::Text;
+                 } else if (v == "json") {
+                   o.format = CompareFormat::Json;
+                 } else if (v == "csv") {
+                   o.format = CompareFormat::Csv;
+                 } else {
+                   errors.push_back("--format '" + native_to_utf8(v) + "': give text, json or csv");
+                 }
+               }},
 };
 
 struct CommandSpec {
   std::string_view name;
   unsigned bit;
   Command command;
+  std::string_view operands;  // as the usage shows them
+  std::size_t operand_count;  // exactly this many; 0 for one or more
+  std::string_view missing;   // the error when the count is not met
   std::string_view help;
 };
 
 constexpr std::array kCommands{
-    CommandSpec{"convert", kConvertBit, Command::Convert,
+    CommandSpec{"convert", kConvertBit, Command::Convert, "DRAWING...", 0,
+                "needs at least one DRAWING",
                 "Reads the drawings into one text table, recognises the parts, runs the passes "
                 "and writes the parts list. Each file written is printed on stdout."},
-    CommandSpec{"texts", kTextsBit, Command::Texts,
+    CommandSpec{"texts", kTextsBit, Command::Texts, "DRAWING...", 0, "needs at least one DRAWING",
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
+    CommandSpec{"compare", kCompareBit, Command::Compare, "OLD NEW", 2,
+                "needs two parts lists, OLD and NEW",
+                "Compares two parts lists that convert (or Korvane.exe) wrote, CSV or TXT, "
+                "Shift-JIS or UTF-8 with a byte-order mark: the parts NEW adds, the parts it "
+                "removes, and the parts whose quantity or tag numbers changed. A part is its part "
+                "name, maker, specification, type and supply class, in the columns the settings "
+                "give. Compare the files of a three-file output one pair at a time."},
 };
 
 constexpr std::size_t kHelpWidth = 80;
@@ -169,9 +196,9 @@ void parse_command_options(const std::vector<std::string>& args, const CommandSp
     }
     spec->apply(o, value, errors);
   }
-  if (o.drawings.empty()) {
-    errors.push_back(std::string(command.name) + " needs at least one DRAWING");
-  }
+  const bool counted =
+      command.operand_count == 0 ? !o.drawings.empty() : o.drawings.size() == command.operand_count;
+  if (!counted) errors.push_back(std::string(command.name) + " " + std::string(command.missing));
 }
 
 // One usage line per command, wrapped under its own start.
@@ -190,7 +217,7 @@ void print_usage(std::ostream& out, const CommandSpec& command) {
     }
     items.push_back(item + "]");
   }
-  items.emplace_back("DRAWING...");
+  items.emplace_back(command.operands);
   const std::string start = "  korvane-cli " + std::string(command.name) + " ";
   std::string line = start;
   for (const std::string& item : items) {
@@ -281,14 +308,17 @@ void print_help(std::ostream& out) {
   }
   out << "  --help, -h\n      show this help\n"
       << "  --version\n      show the version\n\n"
-      << "Options may stand before, between or after the drawings; \"--\" ends them.\n"
+      << "Options may stand before, between or after the files; \"--\" ends them.\n"
       << "Messages go to stderr in UTF-8.\n\n"
       << "Exit status:\n"
-      << "  0  success (an empty parts list writes nothing and says so)\n"
+      << "  0  success (an empty parts list writes nothing and says so); compare: the lists\n"
+      << "     are the same\n"
       << "  1  an unexpected failure\n"
       << "  2  bad usage, or an input or output file problem: a drawing, reference list or\n"
       << "     output file that cannot be read or written (the other drawings are still read\n"
-      << "     and the output still written, except when a reference list fails)\n";
+      << "     and the output still written, except when a reference list fails); compare: a\n"
+      << "     file that cannot be read or is no parts list (the message names its line)\n"
+      << "  3  compare: the lists differ\n";
 }
 
 }  // namespace korvane::cli

@@ -12,7 +12,10 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Texts, Help, Version };
+enum class Command { Convert, Texts, Compare, Help, Version };
+
+// How compare prints the differences.
+enum class CompareFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
@@ -29,6 +32,9 @@ struct Options {
   bool raw = false;
   // both
   std::optional<DxfCodePage> code_page;  // unset: convert takes dxf_codepage, texts auto
+  // compare
+  CompareFormat format = CompareFormat::Text;
+  // the files the command works on: drawings, or the OLD and the NEW parts list of compare
   std::vector<std::string> drawings;
 };
 

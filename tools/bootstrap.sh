@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++)
 packages=(
   cmake ninja-build g++ python3 clang clang-format clang-tidy libclang-rt-14-dev
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
   weasyprint python3-markdown

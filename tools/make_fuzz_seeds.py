@@ -114,6 +114,20 @@ def main():
         cells = [c for row in rows[k:k + 4] for c in row + [b""] * (8 - len(row))]
         write("fuzz_parts_list_writer", "rows_%02d" % (k // 4), b"\x08" + b"\x00".join(cells))
 
+    # Parts list files as convert writes them from the samples (tests/data/cli), in Shift-JIS
+    # and in UTF-8 with a byte-order mark, with LF line ends, with tag ranges, and cut short.
+    cli_data = ROOT / "tests" / "data" / "cli"
+    for name in ("samples_all.txt", "samples_none.csv", "samples_all1.csv", "escaping.csv",
+                 "compare_old.csv", "compare_new.txt"):
+        write("fuzz_parts_list_reader", name, (cli_data / name).read_bytes())
+    listed = (cli_data / "samples_all.txt").read_bytes()
+    write("fuzz_parts_list_reader", "samples_all_utf8.csv",
+          b"\xef\xbb\xbf" + listed.decode("cp932").encode("utf-8"))
+    write("fuzz_parts_list_reader", "samples_all_lf.csv", listed.replace(b"\r\n", b"\n"))
+    write("fuzz_parts_list_reader", "samples_all_ranges.csv",
+          listed.replace(b'"MC1,2,3"', b'"MC1-3"').replace(b'"THR1,2,3"', b'"THR1-3"'))
+    write("fuzz_parts_list_reader", "samples_all_cut.csv", listed[:len(listed) // 2 + 7])
+
     # Output names: the drawings' own names, and folders with Shift-JIS names whose second
     # bytes are backslashes.
     names = [p.name.encode() for p in small_drawings]

@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "base_parts_dialog.h"
+#include "compare_window.h"
 #include "dxf_file_dialog.h"
 #include "file_dialogs.h"
 #include "output/parts_list_writer.h"
@@ -162,6 +163,9 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_SETTINGS:
       change_settings(app);
+      break;
+    case IDM_COMPARE_LISTS:
+      compare_with_earlier_list(app);
       break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");

@@ -16,6 +16,7 @@ constexpr wchar_t kTxtOutputFilter[] =
     L"ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kCsvOutputFilter[] =
     L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kCsvFilter[] = L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kReferenceFilter[] = L"ﾃｷｽﾄ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kDxfFilter[] = L"DxfFile(*.dxf)\0*.dxf\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kDxfAddFilter[] = L"DxfFile(*.dxf)\0*.dxf\0DwgFile(*.dwg)\0*.dwg\0";
@@ -74,6 +75,15 @@ std::optional<std::string> choose_output_file(HWND owner, OutputKind kind) {
     return run_file_dialog(owner, Kind::Save, L"ﾃｷｽﾄﾌｧｲﾙに書込", kTxtOutputFilter);
   }
   return run_file_dialog(owner, Kind::Save, L"CSVﾌｧｲﾙに書込", kCsvOutputFilter);
+}
+
+std::optional<std::string> choose_list_to_compare(HWND owner, OutputKind kind) {
+  return run_file_dialog(owner, Kind::Open, L"比較する部品表の読込",
+                         kind == OutputKind::Txt ? kTxtOutputFilter : kCsvOutputFilter);
+}
+
+std::optional<std::string> choose_comparison_csv(HWND owner) {
+  return run_file_dialog(owner, Kind::Save, L"比較結果をCSVﾌｧｲﾙに書込", kCsvFilter);
 }
 
 std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceList list) {

@@ -18,6 +18,12 @@ enum class ReferenceList { BaseParts, ProhibitedWords };
 // comes back as typed; the writer completes its extension.
 std::optional<std::string> choose_output_file(HWND owner, OutputKind kind);
 
+// "比較する部品表の読込": an earlier parts list, the filters ordered as the output dialogs order
+// them for `kind`.
+std::optional<std::string> choose_list_to_compare(HWND owner, OutputKind kind);
+// "比較結果をCSVﾌｧｲﾙに書込"; the caller completes ".csv".
+std::optional<std::string> choose_comparison_csv(HWND owner);
+
 // "部品設定ﾌｧｲﾙの読込" / "禁止文字ﾌｧｲﾙの読込".
 std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceList list);
 // "部品設定ﾌｧｲﾙ書込", for both lists; the caller completes ".txt".

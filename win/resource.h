@@ -19,6 +19,7 @@
 #define IDD_PROHIBITED_WORDS 15
 #define IDD_ROW_EDITOR 16
 #define IDD_SERIES 3001
+#define IDD_COMPARE 38003
 
 // Version box.
 #define IDC_VERSION_CLOSE 101
@@ -78,6 +79,8 @@
 #define IDM_WORDS_OPEN 37835
 #define IDM_WORDS_SAVE 37854
 #define IDM_SETTINGS 37831
+// Main menu: Tools.
+#define IDM_COMPARE_LISTS 38003
 // Main menu: Help.
 #define IDM_DOCUMENT 37844
 #define IDM_MANUAL 37836
@@ -214,3 +217,8 @@
 #define IDC_WORDS_REWRITE 102
 #define IDC_WORDS_ADD 103
 #define IDC_WORDS_DELETE 105
+
+// Comparison window (template 38003): the list of differences, a summary, the CSV button.
+#define IDC_COMPARE_LIST 902
+#define IDC_COMPARE_SUMMARY 401
+#define IDC_COMPARE_SAVE 101

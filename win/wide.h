@@ -11,6 +11,8 @@
 namespace korvane::win {
 
 std::wstring widen(std::string_view sjis);
+// UTF-8 texts (a compared parts list holds any Unicode character).
+std::wstring widen_utf8(std::string_view utf8);
 std::string narrow(std::wstring_view wide);
 
 // Code page 932 without best fit: nothing when a character has no Shift-JIS form.

@@ -25,6 +25,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
                "                      [--one-file | --three-files] [--csv | --txt]\n"
                "                      [--passes all|none|LIST] [--codepage auto|932] DRAWING...\n"
                "  korvane-cli texts [--raw] [--codepage auto|932] DRAWING...\n"
+               "  korvane-cli compare [--ini FILE] [--base FILE] [--format text|json|csv]\n"
+               "                      OLD NEW\n"
                "  korvane-cli --help | --version\n"),
       std::string::npos)
       << out;
