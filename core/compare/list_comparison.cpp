@@ -251,7 +251,7 @@ std::optional<Comparison> compare_with_current_list(const Workspace& ws,
   if (!old_parts) return std::nullopt;
   // The list as the writer would write it now, read back as its file would be.
   const ListedFile current =
-      parse_parts_list(format_parts_list(ws.parts, kSelectAll, ws.settings.column_map.supply));
+      parse_parts_list(format_parts_list(ws.parts, Selection::All, ws.settings.column_map.supply));
   GatheredList gathered = current.fault
                               ? GatheredList{{}, current.fault}
                               : gather_parts(current.rows, ws.settings.column_map, prefixes);

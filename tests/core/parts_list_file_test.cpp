@@ -112,7 +112,7 @@ TEST(PartsListFile, ReadsBackWhatTheWriterWrites) {
       {"CR1,2,3", "E-1", sjis("補助継電器"), "A \"B\"", "1,2", "x\r\ny", "3", sjis("支給")});
   parts.append_row({"", "", "", "", "", "", "", "    "});
   parts.append_row({sjis("ソ"), "\"", ",", "\r", "\n", "a\"\"b", "-1", sjis("非購")});
-  const ListedFile listed = parse_parts_list(format_parts_list(parts, kSelectAll, 7));
+  const ListedFile listed = parse_parts_list(format_parts_list(parts, Selection::All, 7));
   ASSERT_FALSE(listed.fault);
   ASSERT_EQ(listed.rows.size(), 3u);
   for (int r = 0; r < 3; ++r) {

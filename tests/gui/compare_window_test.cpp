@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, DISABLED_ShowsTheComparisonForTheScreenshot) {
   }
   earlier.append_row({"SS2", "", test::sjis("切換スイッチ"), test::sjis("ヤマブキ電工"),
                       test::sjis("手動-自動-切 3ノッチ"), "KS-22-3", "1", "    "});
-  test::write_file(dir_.path() / "pump_rev1.csv", format_parts_list(earlier, kSelectAll, 7));
+  test::write_file(dir_.path() / "pump_rev1.csv", format_parts_list(earlier, Selection::All, 7));
 
   DialogDriver driver;
   driver.expect(L"比較する部品表の読込",
