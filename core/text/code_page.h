@@ -44,7 +44,6 @@ class CodePageDecoder {
   // Uses `code_page` from now on. False, the decoder then closed, when it is not one of the
   // code pages above or the platform cannot convert from it.
   bool open(unsigned code_page);
-  bool is_open() const { return platform_ != nullptr; }
 
   // The character that begins at `pos` of `text` (pos < text.size()). Bytes below 0x80 are
   // ASCII in every code page taken.

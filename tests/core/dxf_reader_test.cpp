@@ -213,9 +213,8 @@ TEST(DxfReaderLines, ALineThatIsNotACodeStopsTheFileAndKeepsWhatWasRead) {
   EXPECT_EQ(parse("AutoCAD Binary DXF\r\n\x1A\x00", DxfParseResult::NotDxf), TextTable{});
   EXPECT_EQ(parse("AC1015\r\n", DxfParseResult::NotDxf), TextTable{});
   // A code line too long to be one.
-  EXPECT_EQ(
-      parse(std::string(DxfTextParser::kLineKeep, ' ') + "0\nEOF\n", DxfParseResult::NotDxf),
-      TextTable{});
+  EXPECT_EQ(parse(std::string(DxfTextParser::kLineKeep, ' ') + "0\nEOF\n", DxfParseResult::NotDxf),
+            TextTable{});
   // Nothing after the EOF marker is looked at.
   EXPECT_EQ(parse(good + "0\nEOF\nbinary junk\n\x00\x01"), a);
 }
