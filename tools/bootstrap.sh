@@ -4,7 +4,7 @@
 #   tools/bootstrap.sh         everything ./test and ./release need
 #   tools/bootstrap.sh --run   only what ./run needs: the compiler, CMake, Ninja, the libraries
 set -euo pipefail
-run_packages=(cmake ninja-build g++)
+run_packages=(cmake ninja-build g++ nlohmann-json3-dev)
 packages=(
   cmake ninja-build g++ python3 clang clang-format clang-tidy libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev

@@ -108,7 +108,7 @@ void run_comparison_window(HWND owner, const ComparisonWindowData& data) {
 
 void compare_with_earlier_list(App& app) {
   const std::optional<std::string> earlier =
-      choose_list_to_compare(app.main, output_kind(app.ws.settings));
+      choose_list_to_compare(app.main, app.ws.settings.output_kind());
   if (!earlier) return;
   const std::optional<Comparison> comparison =
       compare_with_current_list(app.ws, *earlier, app.notifier);
