@@ -2,6 +2,7 @@
 
 #include "io/file_io.h"
 #include "notify.h"
+#include "output/parts_list_writer.h"
 #include "text/encoding.h"
 #include "text/messages.h"
 
@@ -121,16 +122,7 @@ std::string format_comparison_csv(const Comparison& comparison) {
 
 bool save_comparison_csv(const std::string& path, const Comparison& comparison,
                          const std::vector<std::string>& spared, Notifier& notifier) {
-  for (const std::string& input : spared) {
-    if (io::same_file(path, input)) {
-      std::string files = path;
-      files += '\n';
-      files += input;
-      notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                              Buttons::Ok, Icon::Warning, false, std::move(files)});
-      return false;
-    }
-  }
+  if (!output_spares_inputs(path, spared, notifier, false)) return false;
   if (!io::write_whole_file(path, format_comparison_csv(comparison))) {
     notifier.warn(msg::kTextFileCannotOpen, msg::kTitleFileError, path);
     return false;

@@ -78,24 +78,14 @@ bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t 
   return at >= name.size() || (static_cast<unsigned char>(name[at]) & 0xC0) != 0x80;
 }
 
-// The file read in this run that `output` would replace, if any.
-std::optional<std::string> input_replaced_by(const Workspace& ws, const std::string& output) {
-  if (io::same_file(output, ws.settings_path)) return ws.settings_path;
-  for (const std::string& input : ws.input_files) {
-    if (io::same_file(output, input)) return input;
-  }
-  return std::nullopt;
-}
-
-// Refuses outputs that would replace an input, saying which; true when all may be written.
+// Refuses outputs that would replace Korvane.ini or a file read in this run, saying which; true
+// when all may be written.
 bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
                           const std::vector<std::string>& outputs) {
+  std::vector<std::string> inputs{ws.settings_path};
+  inputs.insert(inputs.end(), ws.input_files.begin(), ws.input_files.end());
   for (const std::string& output : outputs) {
-    if (const auto input = input_replaced_by(ws, output)) {
-      notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                              Buttons::Ok, Icon::Warning, true, output + "\n" + *input});
-      return false;
-    }
+    if (!output_spares_inputs(output, inputs, notifier, true)) return false;
   }
   return true;
 }
@@ -109,6 +99,18 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 }
 
 }  // namespace
+
+bool output_spares_inputs(const std::string& output, const std::vector<std::string>& inputs,
+                          Notifier& notifier, bool without_owner) {
+  for (const std::string& input : inputs) {
+    if (io::same_file(output, input)) {
+      notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
+                              Buttons::Ok, Icon::Warning, without_owner, output + "\n" + input});
+      return false;
+    }
+  }
+  return true;
+}
 
 std::string complete_output_extension(std::string_view name, OutputKind kind) {
   static constexpr std::string_view kTxt[] = {".txt", ".Txt", ".TXT"};

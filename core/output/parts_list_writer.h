@@ -39,6 +39,12 @@ inline constexpr std::size_t kOutputCellCapacity = 256;  // at most 255 bytes of
 // user cancels or the dialog fails.
 using OutputFileDialog = std::function<std::optional<std::string>(OutputKind kind)>;
 
+// Whether `output` may be written: false, after saying which file it would replace
+// ("kOutputIsInput", the output and that file on the message's second and third lines), when it
+// names one of `inputs`.
+bool output_spares_inputs(const std::string& output, const std::vector<std::string>& inputs,
+                          Notifier& notifier, bool without_owner);
+
 // The save dialog's completion: ".txt" is appended unless the name ends in ".txt", ".Txt" or
 // ".TXT" (".csv", ".Csv", ".CSV" for CSV). Any other spelling gets the extension appended.
 std::string complete_output_extension(std::string_view name, OutputKind kind);

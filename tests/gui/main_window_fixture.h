@@ -12,7 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "app.h"
+#include "convert/passes.h"
+#include "dxf/dxf_reader.h"
+#include "dxf/recognition.h"
 #include "gui_driver.h"
 #include "parts_list_view.h"
 #include "resource.h"
@@ -87,6 +92,24 @@ class MainWindowTest : public ::testing::Test {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+  }
+
+  // The window over the samples' settings and reference pair, showing the three sample drawings
+  // read and converted with every pass (the scene of the screenshots).
+  void open_with_converted_samples() {
+    const std::filesystem::path samples = std::filesystem::path(KORVANE_SOURCE_DIR) / "samples";
+    for (const char* name : {"Korvane.ini", "base_parts.txt", "prohibited_words.txt"}) {
+      std::filesystem::copy_file(samples / name, dir_.path() / name);
+    }
+    ASSERT_TRUE(open_main_window());
+    for (const char* name : {"main_circuit.dxf", "control_circuit.dxf", "operation_board.dxf"}) {
+      ASSERT_TRUE(read_dxf_file((samples / name).string(), app_.ws.texts, app_.notifier));
+    }
+    recognise_parts(app_.ws);
+    std::vector<Pass> all;
+    ASSERT_TRUE(parse_pass_list("all", all));
+    run_passes(app_.ws, app_.notifier, all);
+    win::show_parts(app_);
   }
 
   // A menu or toolbar command, as the menu sends it; returns when the command is done (modal

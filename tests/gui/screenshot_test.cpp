@@ -21,19 +21,7 @@ namespace {
 using test::MainWindowTest;
 
 TEST_F(MainWindowTest, DISABLED_ShowsTheSampleDrawingsForTheScreenshot) {
-  const std::filesystem::path samples = std::filesystem::path(KORVANE_SOURCE_DIR) / "samples";
-  for (const char* name : {"Korvane.ini", "base_parts.txt", "prohibited_words.txt"}) {
-    std::filesystem::copy_file(samples / name, dir_.path() / name);
-  }
-  ASSERT_TRUE(open_main_window());
-  for (const char* name : {"main_circuit.dxf", "control_circuit.dxf", "operation_board.dxf"}) {
-    ASSERT_TRUE(read_dxf_file((samples / name).string(), app_.ws.texts, app_.notifier));
-  }
-  recognise_parts(app_.ws);
-  std::vector<Pass> all;
-  ASSERT_TRUE(parse_pass_list("all", all));
-  run_passes(app_.ws, app_.notifier, all);
-  win::show_parts(app_);
+  ASSERT_NO_FATAL_FAILURE(open_with_converted_samples());
   // One chosen row, as after a click.
   ListView_SetItemState(list(), 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   SetFocus(list());
