@@ -1,5 +1,8 @@
 #include "output/parts_list_writer.h"
 
+#include <string>
+#include <utility>
+#include <vector>
 #include "io/file_io.h"
 #include "notify.h"
 #include "text/messages.h"
@@ -104,8 +107,11 @@ bool output_spares_inputs(const std::string& output, const std::vector<std::stri
                           Notifier& notifier, bool without_owner) {
   for (const std::string& input : inputs) {
     if (io::same_file(output, input)) {
+      std::string detail = output;
+      detail += '\n';
+      detail += input;
       notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                              Buttons::Ok, Icon::Warning, without_owner, output + "\n" + input});
+                              Buttons::Ok, Icon::Warning, without_owner, std::move(detail)});
       return false;
     }
   }
