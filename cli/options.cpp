@@ -10,7 +10,7 @@
 namespace korvane::cli {
 namespace {
 
-enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2 };
+enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCheckBit = 4 };
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
 
@@ -24,7 +24,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -32,10 +32,10 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit, 0,
+    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit, 0,
                "base parts list (default: the part_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
-    OptionSpec{"--words", "FILE", kConvertBit, 0,
+    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.words = v; }},
     OptionSpec{"--out", "NAME", kConvertBit, 0,
@@ -54,7 +54,7 @@ constexpr std::array kOptions{
     OptionSpec{
         "--txt", "", kConvertBit, 2, "write .txt files (the same lines)",
         [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Txt; }},
-    OptionSpec{"--passes", "all|none|LIST", kConvertBit, 0,
+    OptionSpec{"--passes", "all|none|LIST", kConvertBit | kCheckBit, 0,
                "conversion passes: all (the default: dedupe,complete,merge,sort), none, or a "
                "comma list of dedupe, complete, merge, sort, run in the order given",
                [](Options& o, std::string_view v, std::vector<std::string>& errors) {
@@ -62,6 +62,21 @@ constexpr std::array kOptions{
                    errors.push_back("--passes '" + native_to_utf8(v) +
                                     "': give all, none, or a comma list of dedupe, complete, "
                                     "merge, sort (no empty items)");
+                 }
+               }},
+    OptionSpec{"--format", "text|json|csv", kCheckBit, 0,
+               "how check prints the report: text (the default: one line a finding, "
+               "DRAWING:X,Y: KIND: TEXT: DETAIL, then a summary), json, or csv (UTF-8 with a "
+               "byte order mark, for a spreadsheet)",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 if (v == "text") {
+                   o.format = ReportFormat::Text;
+                 } else if (v == "json") {
+                   o.format = ReportFormat::Json;
+                 } else if (v == "csv") {
+                   o.format = ReportFormat::Csv;
+                 } else {
+                   errors.push_back("--format '" + native_to_utf8(v) + "': give text, json or csv");
                  }
                }},
     OptionSpec{"--raw", "", kTextsBit, 0,
@@ -80,6 +95,10 @@ constexpr std::array kCommands{
     CommandSpec{"convert", kConvertBit, Command::Convert,
                 "Reads the drawings into one text table, recognises the parts, runs the passes "
                 "and writes the parts list. Each file written is printed on stdout."},
+    CommandSpec{"check", kCheckBit, Command::Check,
+                "Reads and recognises the drawings as convert does, runs the passes, and prints "
+                "the recognition report: every text that did not become a clean row, and why. "
+                "Writes no file."},
     CommandSpec{"texts", kTextsBit, Command::Texts,
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
 };
@@ -269,7 +288,9 @@ void print_help(std::ostream& out) {
       << "Options may stand before, between or after the drawings; \"--\" ends them.\n"
       << "Messages go to stderr in UTF-8.\n\n"
       << "Exit status:\n"
-      << "  0  success (an empty parts list writes nothing and says so)\n"
+      << "  0  success (an empty parts list writes nothing and says so; findings of the\n"
+      << "     recognition report are no failure: convert counts them on stderr, check prints\n"
+      << "     them)\n"
       << "  1  an unexpected failure\n"
       << "  2  bad usage, or an input or output file problem: a drawing, reference list or\n"
       << "     output file that cannot be read or written (the other drawings are still read\n"

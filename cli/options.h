@@ -11,11 +11,13 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Texts, Help, Version };
+enum class Command { Convert, Check, Texts, Help, Version };
+
+enum class ReportFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert
+  // convert and check
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
@@ -24,9 +26,11 @@ struct Options {
   std::optional<bool> one_file;    // unset: file_save_mode decides
   std::optional<OutputKind> kind;  // unset: file_save_mode2 decides
   std::vector<Pass> passes;
+  // check
+  ReportFormat format = ReportFormat::Text;
   // texts
   bool raw = false;
-  // both
+  // every command
   std::vector<std::string> drawings;
 };
 

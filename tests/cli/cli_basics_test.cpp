@@ -24,6 +24,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
                "  korvane-cli convert [--ini FILE] [--base FILE] [--words FILE] [--out NAME]\n"
                "                      [--one-file | --three-files] [--csv | --txt]\n"
                "                      [--passes all|none|LIST] DRAWING...\n"
+               "  korvane-cli check [--ini FILE] [--base FILE] [--words FILE]\n"
+               "                    [--passes all|none|LIST] [--format text|json|csv] DRAWING...\n"
                "  korvane-cli texts [--raw] DRAWING...\n"
                "  korvane-cli --help | --version\n"),
       std::string::npos)
