@@ -4,26 +4,12 @@
 
 #include "reference/base_parts.h"
 #include "reference/prohibited_words.h"
-#include "text/sjis.h"
 
 namespace korvane {
-
-std::string_view table_text(const TextRecord& record) {
-  const std::string_view text = record.text;
-  return text.substr(0, cut_length(text, kDxfTextCapacity));
-}
 
 void PrefixSet::add(std::string_view pattern, std::size_t index) {
   if (!pattern.empty())
     buckets_[static_cast<unsigned char>(pattern[0])].push_back({pattern, index});
-}
-
-bool PrefixSet::matches(std::string_view text) const {
-  if (text.empty()) return false;
-  for (const Pattern& pattern : buckets_[static_cast<unsigned char>(text[0])]) {
-    if (begins_with(text, pattern.text)) return true;
-  }
-  return false;
 }
 
 std::size_t PrefixSet::first_match(std::string_view text) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dxf/text_table.h"
+#include "text/sjis.h"
 
 namespace korvane {
 
@@ -15,7 +16,10 @@ struct BasePartsStore;
 struct ProhibitedWords;
 
 // The text as the table's 64-byte field holds it.
-std::string_view table_text(const TextRecord& record);
+inline std::string_view table_text(const TextRecord& record) {
+  const std::string_view text = record.text;
+  return text.substr(0, cut_length(text, kDxfTextCapacity));
+}
 
 // Non-empty patterns, bucketed by their first byte so that a text is only compared with the
 // patterns that can match it. Each pattern carries the index its list gave it.
@@ -24,7 +28,13 @@ class PrefixSet {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   void add(std::string_view pattern, std::size_t index);
-  bool matches(std::string_view text) const;
+  bool matches(std::string_view text) const {
+    if (text.empty()) return false;
+    for (const Pattern& pattern : buckets_[static_cast<unsigned char>(text[0])]) {
+      if (begins_with(text, pattern.text)) return true;
+    }
+    return false;
+  }
   // The lowest index of the patterns that begin `text`, or kNone.
   std::size_t first_match(std::string_view text) const;
 
