@@ -10,6 +10,7 @@
 #include "parts_list_view.h"
 #include "reading_commands.h"
 #include "reference_files.h"
+#include "report_window.h"
 #include "resource.h"
 #include "row_commands.h"
 #include "series_window.h"
@@ -161,6 +162,9 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_SETTINGS:
       change_settings(app);
+      break;
+    case IDM_RECOGNITION_REPORT:
+      open_report_window(app);
       break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");
