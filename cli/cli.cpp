@@ -23,6 +23,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return kExitOk;
     case Command::Convert:
       return run_convert(options, out, err);
+    case Command::Check:
+      return run_check(options, out, err);
     case Command::Texts:
       return run_texts(options, out, err);
     case Command::Compare:

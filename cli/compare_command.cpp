@@ -146,13 +146,13 @@ int run_compare(const Options& o, std::ostream& out, std::ostream& err) {
   if (!comparison) return kExitUsage;
 
   switch (o.format) {
-    case CompareFormat::Text:
+    case PrintFormat::Text:
       print_text(*comparison, out);
       break;
-    case CompareFormat::Json:
+    case PrintFormat::Json:
       print_json(*comparison, out);
       break;
-    case CompareFormat::Csv:
+    case PrintFormat::Csv:
       out << format_comparison_csv(*comparison);
       break;
   }

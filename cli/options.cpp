@@ -10,7 +10,7 @@
 namespace korvane::cli {
 namespace {
 
-enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCompareBit = 4 };
+enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCompareBit = 4, kCheckBit = 8 };
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
 
@@ -24,7 +24,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit | kCompareBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kCompareBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -32,11 +32,11 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit | kCompareBit, 0,
+    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kCompareBit, 0,
                "base parts list (default: the part_file of the pair part_select picks); "
                "compare takes from it the family prefixes that merged tag cells leave out",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
-    OptionSpec{"--words", "FILE", kConvertBit, 0,
+    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.words = v; }},
     OptionSpec{"--out", "NAME", kConvertBit, 0,
@@ -59,7 +59,7 @@ constexpr std::array kOptions{
     OptionSpec{
         "--txt", "", kConvertBit, 2, "write .txt files (the same lines)",
         [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Txt; }},
-    OptionSpec{"--passes", "all|none|LIST", kConvertBit, 0,
+    OptionSpec{"--passes", "all|none|LIST", kConvertBit | kCheckBit, 0,
                "conversion passes: all (the default: dedupe,complete,merge,sort), none, or a "
                "comma list of dedupe, complete, merge, sort, run in the order given",
                [](Options& o, std::string_view v, std::vector<std::string>& errors) {
@@ -72,10 +72,10 @@ constexpr std::array kOptions{
     OptionSpec{"--raw", "", kTextsBit, 0,
                "print the texts as the drawing holds them (Shift-JIS) instead of UTF-8",
                [](Options& o, std::string_view, std::vector<std::string>&) { o.raw = true; }},
-    OptionSpec{"--codepage", "auto|932", kConvertBit | kTextsBit, 0,
+    OptionSpec{"--codepage", "auto|932", kConvertBit | kCheckBit | kTextsBit, 0,
                "the bytes of drawings before AC1021: auto reads them in the code page their "
                "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
-               "(default: dxf_codepage of the settings for convert, auto for texts)",
+               "(default: dxf_codepage of the settings for convert and check, auto for texts)",
                [](Options& o, std::string_view v, std::vector<std::string>& errors) {
                  if (v != "auto" && v != "932") {
                    errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
@@ -83,17 +83,19 @@ constexpr std::array kOptions{
                  }
                  o.code_page = dxf_code_page_option(v);
                }},
-    OptionSpec{"--format", "text|json|csv", kCompareBit, 0,
-               "text (the default): a line per difference, + added, - removed, ~ changed, then "
-               "a count; json: {\"added\", \"removed\", \"changed\", \"unchanged\"}; csv: "
-               "for Excel, UTF-8 with a byte-order mark",
+    OptionSpec{"--format", "text|json|csv", kCheckBit | kCompareBit, 0,
+               "how check prints the report and compare the differences. text (the default): "
+               "check prints a line a finding, DRAWING:X,Y: KIND: TEXT: DETAIL, then a summary; "
+               "compare a line a difference, + added, - removed, ~ changed, then a count. json: "
+               "check the findings, compare {\"added\", \"removed\", \"changed\", "
+               "\"unchanged\"}. csv: for a spreadsheet, UTF-8 with a byte-order mark",
                [](Options& o, std::string_view v, std::vector<std::string>& errors) {
                  if (v == "text") {
-                   o.format = CompareFormat::Text;
+                   o.format = PrintFormat::Text;
                  } else if (v == "json") {
-                   o.format = CompareFormat::Json;
+                   o.format = PrintFormat::Json;
                  } else if (v == "csv") {
-                   o.format = CompareFormat::Csv;
+                   o.format = PrintFormat::Csv;
                  } else {
                    errors.push_back("--format '" + native_to_utf8(v) + "': give text, json or csv");
                  }
@@ -115,6 +117,10 @@ constexpr std::array kCommands{
                 "needs at least one DRAWING",
                 "Reads the drawings into one text table, recognises the parts, runs the passes "
                 "and writes the parts list. Each file written is printed on stdout."},
+    CommandSpec{"check", kCheckBit, Command::Check, "DRAWING...", 0, "needs at least one DRAWING",
+                "Reads and recognises the drawings as convert does, runs the passes, and prints "
+                "the recognition report: every text that did not become a clean row, and why. "
+                "Writes no file."},
     CommandSpec{"texts", kTextsBit, Command::Texts, "DRAWING...", 0, "needs at least one DRAWING",
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
     CommandSpec{"compare", kCompareBit, Command::Compare, "OLD NEW", 2,
@@ -311,8 +317,9 @@ void print_help(std::ostream& out) {
       << "Options may stand before, between or after the files; \"--\" ends them.\n"
       << "Messages go to stderr in UTF-8.\n\n"
       << "Exit status:\n"
-      << "  0  success (an empty parts list writes nothing and says so); compare: the lists\n"
-      << "     are the same\n"
+      << "  0  success (an empty parts list writes nothing and says so; findings of the\n"
+      << "     recognition report are no failure: convert counts them on stderr, check prints\n"
+      << "     them); compare: the lists are the same\n"
       << "  1  an unexpected failure\n"
       << "  2  bad usage, or an input or output file problem: a drawing, reference list or\n"
       << "     output file that cannot be read or written (the other drawings are still read\n"

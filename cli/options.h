@@ -12,14 +12,14 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Texts, Compare, Help, Version };
+enum class Command { Convert, Check, Texts, Compare, Help, Version };
 
-// How compare prints the differences.
-enum class CompareFormat { Text, Json, Csv };
+// How check prints the report and compare the differences.
+enum class PrintFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert
+  // convert and check
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
@@ -30,10 +30,10 @@ struct Options {
   std::vector<Pass> passes;
   // texts
   bool raw = false;
-  // both
-  std::optional<DxfCodePage> code_page;  // unset: convert takes dxf_codepage, texts auto
-  // compare
-  CompareFormat format = CompareFormat::Text;
+  // convert, check and texts
+  std::optional<DxfCodePage> code_page;  // unset: convert and check take dxf_codepage, texts auto
+  // check and compare
+  PrintFormat format = PrintFormat::Text;
   // the files the command works on: drawings, or the OLD and the NEW parts list of compare
   std::vector<std::string> drawings;
 };

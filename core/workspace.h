@@ -36,6 +36,13 @@ struct Workspace {
     }
     input_files.push_back(path);
   }
+
+  // The files no output may replace: the settings file and every input.
+  std::vector<std::string> spared_files() const {
+    std::vector<std::string> files{settings_path};
+    files.insert(files.end(), input_files.begin(), input_files.end());
+    return files;
+  }
 };
 
 }  // namespace korvane

@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
-  weasyprint python3-markdown
+  weasyprint python3-markdown nlohmann-json3-dev
 )
 if [ "${1:-}" = "--run" ]; then
   packages=("${run_packages[@]}")

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "parts_list_view.h"
+#include "report/recognition_report.h"
 #include "win_notifier.h"
 #include "workspace.h"
 
@@ -29,6 +30,9 @@ struct App {
   // workspace: korvane-cli takes its drawings from its command line.
   std::vector<std::string> chosen_files;
   WinNotifier notifier;
+  // What the last read recognised and what the passes did since, for the recognition report.
+  ReportTrail trail;
+  HWND report_window = nullptr;  // the open recognition report window, if any
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };
 

@@ -11,6 +11,7 @@
 #include "parts_list_view.h"
 #include "reading_commands.h"
 #include "reference_files.h"
+#include "report_window.h"
 #include "resource.h"
 #include "row_commands.h"
 #include "series_window.h"
@@ -163,6 +164,9 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_SETTINGS:
       change_settings(app);
+      break;
+    case IDM_RECOGNITION_REPORT:
+      open_report_window(app);
       break;
     case IDM_COMPARE_LISTS:
       compare_with_earlier_list(app);

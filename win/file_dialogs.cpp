@@ -96,6 +96,12 @@ std::optional<std::string> choose_reference_file_to_save(HWND owner) {
   return run_file_dialog(owner, Kind::Save, L"部品設定ﾌｧｲﾙ書込", kReferenceFilter);
 }
 
+std::optional<std::string> choose_report_file(HWND owner) {
+  constexpr wchar_t kFilter[] = L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ALLFile(*.*)\0*.*\0";
+  return run_file_dialog(owner, Kind::Save, L"認識レポートの保存", kFilter,
+                         narrow(L"認識レポート.csv"));
+}
+
 std::optional<std::string> choose_dxf_file(HWND owner) {
   return run_file_dialog(owner, Kind::Open, L"DXFﾌｧｲﾙ(dxf)の読込", kDxfFilter);
 }

@@ -29,6 +29,10 @@ std::optional<std::string> choose_reference_file_to_open(HWND owner, ReferenceLi
 // "部品設定ﾌｧｲﾙ書込", for both lists; the caller completes ".txt".
 std::optional<std::string> choose_reference_file_to_save(HWND owner);
 
+// "認識レポートの保存": a CSV file for the recognition report, opened on "認識レポート.csv".
+// The caller completes ".csv".
+std::optional<std::string> choose_report_file(HWND owner);
+
 // "DXFﾌｧｲﾙ(dxf)の読込" of the single-drawing commands; the file need not exist.
 std::optional<std::string> choose_dxf_file(HWND owner);
 // "ファイル読み出し" of the DXF file dialog: a drawing to add to its list.

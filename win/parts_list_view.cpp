@@ -171,6 +171,18 @@ void place_parts_list_view(App& app, int client_width, int client_height) {
   SendMessageW(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
 }
 
+void choose_parts_row(App& app, int row) {
+  PartsListView& view = app.parts_view;
+  const int count = static_cast<int>(SendMessageW(view.list, LVM_GETITEMCOUNT, 0, 0));
+  if (row < 0 || row >= count) return;
+  ListView_SetItemState(view.list, -1, 0, kRowMarks);
+  view.highlighted.assign(static_cast<std::size_t>(count), false);
+  view.highlighted[static_cast<std::size_t>(row)] = true;
+  ListView_SetItemState(view.list, row, kRowMarks, kRowMarks);
+  ListView_EnsureVisible(view.list, row, FALSE);
+  InvalidateRect(view.list, nullptr, FALSE);
+}
+
 LRESULT on_parts_list_notify(App& app, WPARAM wparam, LPARAM lparam) {
   auto* header = reinterpret_cast<NMHDR*>(lparam);
   switch (header->code) {

@@ -7,6 +7,7 @@
 #include "app.h"
 #include "file_dialogs.h"
 #include "pipeline/conversion.h"
+#include "report_window.h"
 #include "wide.h"
 
 namespace korvane::win {
@@ -58,9 +59,11 @@ bool read_into_list(App& app, const std::vector<std::string>& paths) {
     ReadingProgress progress(app.main, paths.size());
     report = read_drawings(
         app.ws, paths, app.notifier,
-        [&](std::size_t i, std::size_t, const std::string& path) { progress.show(i, path); });
+        [&](std::size_t i, std::size_t, const std::string& path) { progress.show(i, path); },
+        &app.trail);
   }
   if (!report.taken) return false;
+  refresh_report_window(app);
   // The rows show while the passes of a read-and-convert command run.
   show_parts(app);
   RedrawWindow(app.main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -94,17 +97,26 @@ void read_and_convert_tail(App& app) {
   ConversionRequest request;
   request.layout = app.ws.settings.save_layout();
   request.before_step = pause;
+  request.log = &app.trail.passes;
   convert_and_write(app.ws, app.notifier, request);
+  refresh_report_window(app);
 }
 
 void run_full_conversion(App& app) {
   bool first = true;
-  run_passes(app.ws, app.notifier, {kAllPasses.begin(), kAllPasses.end()}, [&first] {
-    if (!first) pause();
-    first = false;
-  });
+  run_passes(
+      app.ws, app.notifier, {kAllPasses.begin(), kAllPasses.end()},
+      [&first] {
+        if (!first) pause();
+        first = false;
+      },
+      &app.trail.passes);
+  refresh_report_window(app);
 }
 
-void run_single_pass(App& app, Pass pass) { run_passes(app.ws, app.notifier, {pass}, {}); }
+void run_single_pass(App& app, Pass pass) {
+  run_passes(app.ws, app.notifier, {pass}, StepHook{}, &app.trail.passes);
+  refresh_report_window(app);
+}
 
 }  // namespace korvane::win

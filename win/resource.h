@@ -18,6 +18,7 @@
 #define IDD_DXF_FILES 14
 #define IDD_PROHIBITED_WORDS 15
 #define IDD_ROW_EDITOR 16
+#define IDD_RECOGNITION_REPORT 17
 #define IDD_SERIES 3001
 #define IDD_COMPARE 38003
 
@@ -86,6 +87,8 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+// Main menu: Tools (commands from 38001 on).
+#define IDM_RECOGNITION_REPORT 38001
 
 // Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and
 // the combos do not run in screen order.
@@ -222,3 +225,9 @@
 #define IDC_COMPARE_LIST 902
 #define IDC_COMPARE_SUMMARY 401
 #define IDC_COMPARE_SAVE 101
+
+// Recognition report window (template 17).
+#define IDC_REPORT_SUMMARY 960
+#define IDC_REPORT_LIST 961
+#define IDC_REPORT_SAVE 962
+#define IDC_REPORT_CLOSE 963

@@ -6,11 +6,25 @@
 #include <vector>
 
 #include "convert/cells.h"
+#include "convert/pass_log.h"
 #include "workspace.h"
 
 namespace korvane {
 
-void remove_duplicate_parts(Workspace& ws) {
+namespace {
+
+// The first column whose cells differ, or -1.
+int first_differing_column(const PartsList& parts, int a, int b) {
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (parts.cell(a, c) != parts.cell(b, c)) return c;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void remove_duplicate_parts(Workspace& ws, PassLog* log) {
+  if (log) ++log->dedupe_runs;
   PartsList& parts = ws.parts;
   const int count = parts.row_count();
   if (count <= 0) return;
@@ -42,6 +56,16 @@ void remove_duplicate_parts(Workspace& ws) {
       reference = j;
     } else {
       keep[static_cast<std::size_t>(j)] = 0;
+    }
+  }
+  if (log && deleted) {
+    const std::vector<RowId>& ids = parts.row_ids();
+    for (int j = 0; j < count; ++j) {
+      if (keep[static_cast<std::size_t>(j)]) continue;
+      const int kept = standing.at(cell_view(parts, j, s.column_map.tag, kPassCellCapacity));
+      log->removals.push_back({ids[static_cast<std::size_t>(j)],
+                               ids[static_cast<std::size_t>(kept)],
+                               first_differing_column(parts, j, kept)});
     }
   }
   // The rows kept stay the same rows: the user's marks stay on them.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "convert/cells.h"
+#include "convert/pass_log.h"
 #include "workspace.h"
 
 namespace korvane {
@@ -20,8 +21,9 @@ bool type_prefix_match(std::string_view row_type, const BasePartEntry& e) {
 
 class Completion {
  public:
-  explicit Completion(Workspace& ws)
+  Completion(Workspace& ws, PassLog* log)
       : parts_(ws.parts),
+        log_(log),
         s_(ws.settings),
         entries_(stored_entries(ws.base_parts)),
         next_free_(ws.parts.row_count()) {}
@@ -31,10 +33,11 @@ class Completion {
     for (int i = 0; i < count; ++i) {
       const std::string tag = parts_.get_cell(i, s_.column_map.tag, kPassCellCapacity);
       const std::string type = parts_.get_cell(i, s_.column_map.type, kPassCellCapacity);
-      for (const BasePartEntry& e : entries_) {
+      for (std::size_t k = 0; k < entries_.size(); ++k) {
+        const BasePartEntry& e = entries_[k];
         if ((tag_prefix_match(tag, e) || wildcard_tag_match(tag, e.tag)) &&
             type_prefix_match(type, e)) {
-          apply(e, i, tag);
+          apply(k, i, tag, true);
           break;
         }
       }
@@ -43,10 +46,11 @@ class Completion {
       const std::string tag = parts_.get_cell(i, s_.column_map.tag, kPassCellCapacity);
       const std::string type = parts_.get_cell(i, s_.column_map.type, kPassCellCapacity);
       if (!cell_view(parts_, i, s_.column_map.part_name, kPassCellCapacity).empty()) continue;
-      for (const BasePartEntry& e : entries_) {
+      for (std::size_t k = 0; k < entries_.size(); ++k) {
+        const BasePartEntry& e = entries_[k];
         if (tag_prefix_match(tag, e) || type_prefix_match(type, e) ||
             wildcard_tag_match(tag, e.tag)) {
-          apply(e, i, tag);
+          apply(k, i, tag, false);
           break;
         }
       }
@@ -54,7 +58,10 @@ class Completion {
   }
 
  private:
-  void apply(const BasePartEntry& e, int row, const std::string& row_tag) {
+  void apply(std::size_t entry, int row, const std::string& row_tag, bool tag_and_type) {
+    const BasePartEntry& e = entries_[entry];
+    const RowId id = parts_.row_ids()[static_cast<std::size_t>(row)];
+    if (log_) log_->completions.push_back({id, e.tag, e.part_name, tag_and_type});
     const std::string_view supply = supply_class_text(e.supply_class);
     parts_.set_cell(row, s_.column_map.part_name, e.part_name);
     parts_.set_cell(row, s_.column_map.maker, e.maker);
@@ -68,11 +75,15 @@ class Completion {
       put_cell(buffer, s_.column_map.type, a.type);
       put_cell(buffer, s_.column_map.quantity, "1");
       put_cell(buffer, s_.column_map.supply, supply);
-      insert_parts_row(parts_, buffer, next_free_++);
+      const int at = next_free_++;
+      insert_parts_row(parts_, buffer, at);
+      if (log_)
+        log_->lineage.push_back({parts_.row_ids()[static_cast<std::size_t>(at)], id, false});
     }
   }
 
   PartsList& parts_;
+  PassLog* log_;
   const Settings& s_;
   const std::vector<BasePartEntry> entries_;
   int next_free_;
@@ -96,9 +107,9 @@ void insert_parts_row(PartsList& parts, const RowBuffer& buffer, int index) {
   }
 }
 
-void complete_part_names(Workspace& ws) {
+void complete_part_names(Workspace& ws, PassLog* log) {
   if (ws.parts.row_count() <= 0 || ws.base_parts.entries.empty()) return;
-  Completion(ws).run();
+  Completion(ws, log).run();
 }
 
 }  // namespace korvane

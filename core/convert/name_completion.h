@@ -8,6 +8,7 @@
 
 namespace korvane {
 
+struct PassLog;
 struct Workspace;
 
 // Eight cells of 64 bytes, cell n for column n.
@@ -19,7 +20,9 @@ void insert_parts_row(PartsList& parts, const RowBuffer& buffer, int index);
 // Fills every row from the first base parts list entry that matches it: first by tag (prefix or
 // wildcard) and type together, then, for rows still without a part name, by either alone.
 // Accessory rows go to the end in completion order; rows added here are not looked up.
-void complete_part_names(Workspace& ws);
+// `log`, when given, learns each row filled, from which entry and by which phase, and the
+// accessory rows made.
+void complete_part_names(Workspace& ws, PassLog* log = nullptr);
 
 // The entry tag with a "*" matches the row tag: the byte under the first "*" may be any one
 // byte (or the end of the row's tag when nothing follows it), the rest must agree.

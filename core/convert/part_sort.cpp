@@ -46,7 +46,7 @@ int first_match(std::string_view name, std::string_view tag,
 
 }  // namespace
 
-bool sort_parts(Workspace& ws, Notifier& notifier) {
+bool sort_parts(Workspace& ws, Notifier& notifier, PassLog* log) {
   PartsList& parts = ws.parts;
   if (!check_parts_row_limit(parts, notifier)) return false;
   const Settings& s = ws.settings;
@@ -90,8 +90,14 @@ bool sort_parts(Workspace& ws, Notifier& notifier) {
 
   WorkTable table;
   table.reserve(static_cast<std::size_t>(count));
-  for (int i : order) table.push_back(read_work_record(parts, i, s, kSortCellCapacity));
+  std::vector<RowId> sources;
+  sources.reserve(order.size());
+  for (int i : order) {
+    table.push_back(read_work_record(parts, i, s, kSortCellCapacity));
+    sources.push_back(parts.row_ids()[static_cast<std::size_t>(i)]);
+  }
   rebuild_parts_list(parts, table, s);
+  if (log) log_rebuild(*log, parts, sources);
   return true;
 }
 

@@ -47,21 +47,21 @@ bool parse_pass_list(std::string_view list, std::vector<Pass>& passes) {
   return true;
 }
 
-bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes) {
+bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes, PassLog* log) {
   bool all_ran = true;
   for (Pass pass : passes) {
     switch (pass) {
       case Pass::Dedupe:
-        remove_duplicate_parts(ws);
+        remove_duplicate_parts(ws, log);
         break;
       case Pass::Complete:
-        complete_part_names(ws);
+        complete_part_names(ws, log);
         break;
       case Pass::Merge:
-        all_ran = merge_part_quantities(ws, notifier) && all_ran;
+        all_ran = merge_part_quantities(ws, notifier, log) && all_ran;
         break;
       case Pass::Sort:
-        all_ran = sort_parts(ws, notifier) && all_ran;
+        all_ran = sort_parts(ws, notifier, log) && all_ran;
         break;
     }
   }

@@ -8,6 +8,7 @@
 namespace korvane {
 
 class Notifier;
+struct PassLog;
 struct Workspace;
 
 enum class Pass { Dedupe, Complete, Merge, Sort };
@@ -23,7 +24,9 @@ std::string_view pass_name(Pass pass);
 bool parse_pass_list(std::string_view list, std::vector<Pass>& passes);
 
 // Runs the passes in order, each on what the one before left. Like the full conversion it goes
-// on after a pass refuses the list; returns false when any pass refused it.
-bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes);
+// on after a pass refuses the list; returns false when any pass refused it. `log`, when given,
+// learns what each pass did to the rows.
+bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes,
+                PassLog* log = nullptr);
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/cells.h"
+#include "convert/pass_log.h"
 #include "convert/work_table.h"
 #include "notify.h"
 #include "workspace.h"
@@ -20,6 +21,7 @@ struct Group {
   int row;
   std::size_t family_length;  // bytes of the family prefix of its tag
   WorkTable records;
+  std::vector<int> firsts;  // the row each record began as
 };
 
 // Length of the longest non-empty base parts tag that begins `tag`; the first stored wins ties.
@@ -46,7 +48,9 @@ int saturating_add(int a, int b) {
   return static_cast<int>(sum);
 }
 
-void join(Group& group, const WorkRecord& later, std::size_t limit) {
+// Joins the row into the group's last record, or begins a new record with it when the tag is
+// full; true when it was joined.
+bool join(Group& group, const WorkRecord& later, int later_row, std::size_t limit) {
   WorkRecord& current = group.records.back();
   const std::string_view piece = std::string_view(later.tag).substr(group.family_length);
   // The width test comes before the join, so a joined text may pass the limit by its last
@@ -55,9 +59,29 @@ void join(Group& group, const WorkRecord& later, std::size_t limit) {
     current.quantity = saturating_add(current.quantity, later.quantity);
     current.tag += ',';
     current.tag += piece;
-  } else {
-    group.records.push_back(later);
+    return true;
   }
+  group.records.push_back(later);
+  group.firsts.push_back(later_row);
+  return false;
+}
+
+// Logs a join and what it loses: the first field, in the order part name, maker,
+// specification, type, in which the standing row's text is shorter than the joined row's
+// (same_part has made it a beginning of it).
+void log_join(PassLog& log, RowId into, RowId joined_id, const WorkRecord& standing,
+              const WorkRecord& joined) {
+  PassLog::Join entry{into, joined_id, -1, {}, standing.tag};
+  const std::array<std::string WorkRecord::*, 4> fields{&WorkRecord::part_name, &WorkRecord::maker,
+                                                        &WorkRecord::spec, &WorkRecord::type};
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    if (standing.*fields[f] != joined.*fields[f]) {
+      entry.lost_field = static_cast<int>(f);
+      entry.lost_text = joined.*fields[f];
+      break;
+    }
+  }
+  log.joins.push_back(std::move(entry));
 }
 
 }  // namespace
@@ -68,7 +92,7 @@ std::size_t tag_width_limit(const Settings& s) {
   return width > 0 ? static_cast<std::size_t>(width / 8) : 0;
 }
 
-bool merge_part_quantities(Workspace& ws, Notifier& notifier) {
+bool merge_part_quantities(Workspace& ws, Notifier& notifier, PassLog* log) {
   PartsList& parts = ws.parts;
   if (!check_parts_row_limit(parts, notifier)) return false;
   const Settings& s = ws.settings;
@@ -80,6 +104,7 @@ bool merge_part_quantities(Workspace& ws, Notifier& notifier) {
     if (!e.tag.empty()) base_tags.push_back(e.tag);
   }
 
+  const std::vector<RowId>& ids = parts.row_ids();  // read before the rebuild only
   WorkTable rows;
   rows.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) rows.push_back(read_work_record(parts, i, s));
@@ -101,19 +126,26 @@ bool merge_part_quantities(Workspace& ws, Notifier& notifier) {
       }
     }
     if (owner != nullptr) {
-      join(*owner, row, limit);
+      const int into = owner->firsts.back();
+      if (join(*owner, row, j, limit) && log) {
+        log_join(*log, ids[static_cast<std::size_t>(into)], ids[static_cast<std::size_t>(j)],
+                 rows[static_cast<std::size_t>(owner->row)], row);
+      }
     } else {
       standing.push_back(groups.size());
-      groups.push_back(Group{j, family_prefix_length(row.tag, base_tags), {row}});
+      groups.push_back(Group{j, family_prefix_length(row.tag, base_tags), {row}, {j}});
     }
   }
 
   WorkTable table;
   table.reserve(static_cast<std::size_t>(count));
+  std::vector<RowId> sources;
   for (Group& g : groups) {
     for (WorkRecord& r : g.records) table.push_back(std::move(r));
+    for (int first : g.firsts) sources.push_back(ids[static_cast<std::size_t>(first)]);
   }
   rebuild_parts_list(parts, table, s);
+  if (log) log_rebuild(*log, parts, sources);
   return true;
 }
 

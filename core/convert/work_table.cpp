@@ -1,6 +1,7 @@
 #include "convert/work_table.h"
 
 #include "convert/cells.h"
+#include "convert/pass_log.h"
 #include "settings/settings.h"
 
 namespace korvane {
@@ -38,6 +39,13 @@ void rebuild_parts_list(PartsList& parts, const WorkTable& table, const Settings
   rows.reserve(table.size());
   for (const WorkRecord& r : table) rows.push_back(work_record_row(r, s));
   parts.assign(std::move(rows));
+}
+
+void log_rebuild(PassLog& log, const PartsList& parts, const std::vector<RowId>& sources) {
+  const std::vector<RowId>& ids = parts.row_ids();
+  for (std::size_t k = 0; k < ids.size() && k < sources.size(); ++k) {
+    log.lineage.push_back({ids[k], sources[k], true});
+  }
 }
 
 }  // namespace korvane

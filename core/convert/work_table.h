@@ -10,6 +10,7 @@
 
 namespace korvane {
 
+struct PassLog;
 struct Settings;
 
 // Field sizes of a work record (a field of N bytes holds N - 1 bytes of text).
@@ -49,5 +50,9 @@ PartsRow work_record_row(const WorkRecord& record, const Settings& s);
 
 // Replaces every row of the list with the table's records, in table order.
 void rebuild_parts_list(PartsList& parts, const WorkTable& table, const Settings& s);
+
+// Logs that each row of a rebuilt list replaces the row its record was read from (`sources`, by
+// the new row's index).
+void log_rebuild(PassLog& log, const PartsList& parts, const std::vector<RowId>& sources);
 
 }  // namespace korvane

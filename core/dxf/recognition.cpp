@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dxf/anchor_test.h"
 #include "text/sjis.h"
 #include "workspace.h"
 
@@ -15,34 +16,7 @@ namespace korvane {
 
 namespace {
 
-// The group keeps the nine texts that text_number 2 to 10 can name.
-constexpr int kGroupSize = 9;
 constexpr int kFirstGroupLine = 2;  // the anchor itself is line 1
-
-// The text as the table's 64-byte field holds it.
-std::string_view table_text(const TextRecord& record) {
-  const std::string_view text = record.text;
-  return text.substr(0, cut_length(text, kDxfTextCapacity));
-}
-
-// Non-empty patterns, bucketed by their first byte so that a text is only compared with the
-// patterns that can match it.
-class PrefixSet {
- public:
-  void add(std::string_view pattern) {
-    if (!pattern.empty()) buckets_[static_cast<unsigned char>(pattern[0])].push_back(pattern);
-  }
-  bool matches(std::string_view text) const {
-    if (text.empty()) return false;
-    for (std::string_view pattern : buckets_[static_cast<unsigned char>(text[0])]) {
-      if (begins_with(text, pattern)) return true;
-    }
-    return false;
-  }
-
- private:
-  std::array<std::vector<std::string_view>, 256> buckets_{};
-};
 
 struct Point {
   double x;
@@ -76,6 +50,16 @@ class Group {
   std::array<Point, kGroupSize> slots_{};
   int count_ = 0;
 };
+
+RecognisedGroup traced(std::size_t anchor, const Group& group) {
+  RecognisedGroup out;
+  out.anchor = anchor;
+  out.size = group.count();
+  for (int k = 0; k < group.count(); ++k) {
+    out.members[static_cast<std::size_t>(k)] = group.at(k).index;
+  }
+  return out;
+}
 
 // The texts as points sorted by x. A NaN coordinate never lies inside a window; leaving it out
 // also keeps the ordering sound.
@@ -256,19 +240,14 @@ class GroupSearch {
 
 }  // namespace
 
-void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
+void recognise_parts(Workspace& ws, RecognitionCounts* counts,
+                     std::vector<RecognisedGroup>* groups) {
   ws.parts.delete_all();
+  if (groups) groups->clear();
   const TextTable& texts = ws.texts;
   if (texts.empty()) return;
 
-  PrefixSet tags;
-  PrefixSet types;
-  PrefixSet words;
-  for (const BasePartEntry& entry : ws.base_parts.entries) {
-    tags.add(entry.tag);
-    types.add(entry.type);
-  }
-  for (const std::string& word : ws.prohibited_words.words) words.add(word);
+  const AnchorTest anchor_test(ws.base_parts, ws.prohibited_words);
 
   const Settings& settings = ws.settings;
   const auto make_row = [&](std::size_t i, const Group& group) {
@@ -300,7 +279,7 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
 
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string_view candidate = table_text(texts[i]);
-    if (!tags.matches(candidate) || types.matches(candidate) || words.matches(candidate)) continue;
+    if (anchor_test.verdict(candidate) != AnchorVerdict::Anchor) continue;
 
     group.clear();
     const double x = texts[i].x;
@@ -314,6 +293,7 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
       if (!slabs->search(left, right, bottom, y, group)) given_up.push_back({rows.size(), i});
     }
     rows.push_back(make_row(i, group));
+    if (groups) groups->push_back(traced(i, group));
   }
 
   std::uint64_t visited = slabs ? slabs->visited() : 0;
@@ -328,11 +308,16 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
       const double y = texts[a.text].y;
       search.search(x - pt_x, x + pt_x, y - pt_y, y, group);
       rows[a.row] = make_row(a.text, group);
+      if (groups) (*groups)[a.row] = traced(a.text, group);
     }
     visited += search.visited();
   }
   if (counts) *counts = {visited, given_up.size()};
   ws.parts.assign(std::move(rows));
+  if (groups) {
+    const std::vector<RowId>& ids = ws.parts.row_ids();
+    for (std::size_t r = 0; r < groups->size(); ++r) (*groups)[r].row = ids[r];
+  }
 }
 
 }  // namespace korvane

@@ -1,10 +1,17 @@
 // Part recognition: turns the text table into parts list rows.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "parts/parts_list.h"
 
 namespace korvane {
+
+// The group keeps the nine texts that jyunban 2 to 10 can name.
+inline constexpr int kGroupSize = 9;
 
 struct Workspace;
 
@@ -14,6 +21,14 @@ struct RecognitionCounts {
   std::size_t deferred = 0;   // anchors whose texts beside the window were too many for the slabs
 };
 
+// One anchor and the texts of its group, as recognition found them.
+struct RecognisedGroup {
+  std::size_t anchor = 0;                         // index of the anchor text in the text table
+  RowId row = 0;                                  // the row made from it
+  int size = 0;                                   // texts in the group, at most kGroupSize
+  std::array<std::size_t, kGroupSize> members{};  // their indices, in group order
+};
+
 // Empties ws.parts and appends one row for every anchor text of ws.texts, in table order.
 //
 // An anchor begins with the tag number of a base parts list entry, with no entry's type and with
@@ -21,6 +36,8 @@ struct RecognitionCounts {
 // y(i) - pt_y < y(j) < y(i), highest first (equal y in table order), at most nine. Column 0 is the
 // anchor; columns 1 to 7 take their fixed text, or the text_number-th text counting the anchor as 1
 // (text_number 2 to 10; any other value gives the empty text).
-void recognise_parts(Workspace& ws, RecognitionCounts* counts = nullptr);
+// `groups`, when given, receives the group of every row, in row order.
+void recognise_parts(Workspace& ws, RecognitionCounts* counts = nullptr,
+                     std::vector<RecognisedGroup>* groups = nullptr);
 
 }  // namespace korvane

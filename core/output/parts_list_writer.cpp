@@ -85,8 +85,7 @@ bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t 
 // when all may be written.
 bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
                           const std::vector<std::string>& outputs) {
-  std::vector<std::string> inputs{ws.settings_path};
-  inputs.insert(inputs.end(), ws.input_files.begin(), ws.input_files.end());
+  const std::vector<std::string> inputs = ws.spared_files();
   for (const std::string& output : outputs) {
     if (!output_spares_inputs(output, inputs, notifier, true)) return false;
   }

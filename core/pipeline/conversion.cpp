@@ -3,14 +3,16 @@
 #include "dxf/dxf_reader.h"
 #include "dxf/recognition.h"
 #include "output/parts_list_writer.h"
+#include "report/recognition_report.h"
 #include "workspace.h"
 
 namespace korvane {
 
 ReadReport read_drawings(Workspace& ws, const std::vector<std::string>& paths, Notifier& notifier,
-                         const DrawingProgress& progress) {
+                         const DrawingProgress& progress, ReportTrail* trail) {
   ReadReport report;
   TextTable texts;
+  std::vector<DrawingSummary> drawings;
   // A read that failed wholly (every drawing reported before its first text) changes nothing.
   bool usable = paths.empty();
   const DxfCodePage code_page = dxf_code_page_option(option_value(ws.settings, kOptionDxfCodePage));
@@ -21,20 +23,22 @@ ReadReport read_drawings(Workspace& ws, const std::vector<std::string>& paths, N
     const bool read = read_dxf_file(paths[i], texts, notifier, code_page);
     if (!read) ++report.failed;
     if (read || texts.size() > before) usable = true;
+    if (trail) drawings.push_back({paths[i], before, texts.size(), 0});
   }
   if (!usable) return report;
   ws.texts = std::move(texts);
-  recognise_parts(ws);
+  recognise_parts(ws, nullptr, trail ? &trail->groups : nullptr);
+  if (trail) note_recognition(*trail, ws, std::move(drawings));
   report.taken = true;
   return report;
 }
 
 bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes,
-                const StepHook& before_each) {
+                const StepHook& before_each, PassLog* log) {
   bool ok = true;
   for (Pass pass : passes) {
     if (before_each) before_each();
-    ok = run_passes(ws, notifier, {pass}) && ok;
+    ok = run_passes(ws, notifier, {pass}, log) && ok;
   }
   return ok;
 }
@@ -54,7 +58,7 @@ ConversionResult convert_and_write(Workspace& ws, Notifier& notifier,
                                    const ConversionRequest& request) {
   ConversionResult result;
   if (ws.parts.empty()) return result;
-  result.passes_ok = run_passes(ws, notifier, request.passes, request.before_step);
+  result.passes_ok = run_passes(ws, notifier, request.passes, request.before_step, request.log);
   if (request.before_step) request.before_step();
   result.written = write_output(ws, notifier, request.layout);
   return result;

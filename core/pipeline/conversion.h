@@ -22,6 +22,8 @@
 namespace korvane {
 
 class Notifier;
+struct PassLog;
+struct ReportTrail;
 struct Settings;
 struct Workspace;
 
@@ -39,16 +41,18 @@ struct ReadReport {
 // the parts list is recognised from it. When every drawing failed before its first text, the
 // text table and the parts list stay as they were. Every drawing is noted as an input, so that no
 // output replaces it. The option dxf_codepage of ws.settings says how older drawings' bytes are
-// read.
+// read. `trail`, when given, is started anew for the recognition report whenever the table is
+// replaced (and left as it was otherwise).
 ReadReport read_drawings(Workspace& ws, const std::vector<std::string>& paths, Notifier& notifier,
-                         const DrawingProgress& progress = {});
+                         const DrawingProgress& progress = {}, ReportTrail* trail = nullptr);
 
 // Called before each pass of a conversion and before its output; the window pauses there.
 using StepHook = std::function<void()>;
 
 // Runs the passes in order, each after `before_each`. False when a pass refused the list.
+// `log`, when given, learns what they did to the rows.
 bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes,
-                const StepHook& before_each);
+                const StepHook& before_each, PassLog* log = nullptr);
 
 // Writes the whole list named from the current file name: one file (every row), or three by
 // supply class. Returns the paths written, in order.
@@ -58,7 +62,8 @@ std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, SaveLay
 struct ConversionRequest {
   std::vector<Pass> passes{kAllPasses.begin(), kAllPasses.end()};
   SaveLayout layout = SaveLayout::ThreeFiles;
-  StepHook before_step;  // before each pass and before the output
+  StepHook before_step;    // before each pass and before the output
+  PassLog* log = nullptr;  // learns what the passes did, for the recognition report
 };
 
 struct ConversionResult {

@@ -105,10 +105,13 @@ void BM_CompleteNames(benchmark::State& state) {
 }
 
 void BM_MergeQuantities(benchmark::State& state) {
-  run_on_copies(state, completed(), merge_part_quantities);
+  run_on_copies(state, completed(),
+                [](Workspace& ws, Notifier& n) { merge_part_quantities(ws, n); });
 }
 
-void BM_SortParts(benchmark::State& state) { run_on_copies(state, completed(), sort_parts); }
+void BM_SortParts(benchmark::State& state) {
+  run_on_copies(state, completed(), [](Workspace& ws, Notifier& n) { sort_parts(ws, n); });
+}
 
 void BM_FullConversion(benchmark::State& state) {
   std::vector<Pass> all;
@@ -124,7 +127,7 @@ void BM_MergeAllDistinct(benchmark::State& state) {
   for (int i = 0; i < ws.parts.row_count(); ++i) {
     ws.parts.set_cell(i, ws.settings.column_map.part_name, "P" + std::to_string(i) + "-");
   }
-  run_on_copies(state, ws, merge_part_quantities);
+  run_on_copies(state, ws, [](Workspace& w, Notifier& n) { merge_part_quantities(w, n); });
 }
 
 BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dxf/recognition.h"
+#include "report/recognition_report.h"
 #include "workspace.h"
 
 namespace korvane {
@@ -80,6 +81,23 @@ Workspace make_stacked_anchors(int n) {
   return ws;
 }
 
+// Recognition as a read does it with the report asked for: the groups kept, the findings of the
+// texts, then the report itself (no passes: every row is one).
+void BM_RecogniseAndReportBatch(benchmark::State& state) {
+  Workspace ws = make_batch(static_cast<int>(state.range(0)), false);
+  std::size_t findings = 0;
+  for (auto _ : state) {
+    ReportTrail trail;
+    recognise_parts(ws, nullptr, &trail.groups);
+    note_recognition(trail, ws, {{"batch.dxf", 0, ws.texts.size(), 0}});
+    findings = make_recognition_report(ws, trail).findings.size();
+    benchmark::DoNotOptimize(findings);
+  }
+  state.counters["texts"] = static_cast<double>(ws.texts.size());
+  state.counters["rows"] = ws.parts.row_count();
+  state.counters["findings"] = static_cast<double>(findings);
+}
+
 void BM_RecogniseBatch(benchmark::State& state) { run(state, false); }
 void BM_RecogniseBatchOfOneTemplate(benchmark::State& state) { run(state, true); }
 
@@ -94,6 +112,7 @@ void BM_RecogniseStackedAnchors(benchmark::State& state) {
 }
 
 BENCHMARK(BM_RecogniseBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecogniseAndReportBatch)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseBatchOfOneTemplate)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseStackedAnchors)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond);
 

@@ -35,7 +35,8 @@ TEST(CliFailures, BadDrawingsAmongOthersAreReportedAndTheRestIsWritten) {
   EXPECT_EQ(r.err,
             "korvane-cli: missing.dxf: ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません\n"
             "korvane-cli: old.dxf: ﾌｧｲﾙｴﾗｰ: "
-            "ＡＳＣＩＩ形式のＤＸＦ図面ではないため読み込めません：old.dxf\n");
+            "ＡＳＣＩＩ形式のＤＸＦ図面ではないため読み込めません：old.dxf\n" +
+                test::findings_line(test::kSampleFindings));
   EXPECT_EQ(r.out, kSampleOutputs);
   expect_sample_outputs(dir);
 }
@@ -99,7 +100,7 @@ TEST(CliFailures, AMissingSettingsFileGivesTheResetValuesWithoutPaths) {
   r = dir.run(
       with_samples({"convert", "--base", "base_parts.txt", "--words", "prohibited_words.txt"}));
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, question);
+  EXPECT_EQ(r.err, question + test::findings_line(test::kSampleFindings));
   EXPECT_EQ(r.out, kSampleOutputs);
   expect_sample_outputs(dir);
 }
@@ -116,8 +117,9 @@ TEST(CliFailures, ASelectionOutsideTheFivePairsLoadsNoLists) {
             "korvane-cli: Korvane.ini: part_select 0 picks no pair of reference files; the base "
             "parts list is empty\n"
             "korvane-cli: Korvane.ini: part_select 0 picks no pair of reference files; the "
-            "prohibited words list is empty\n"
-            "korvane-cli: no parts recognised in the drawings; nothing written\n");
+            "prohibited words list is empty\n" +
+                test::findings_line(66) +
+                "korvane-cli: no parts recognised in the drawings; nothing written\n");
   EXPECT_FALSE(dir.exists("main_circuit1.csv"));
 }
 
@@ -130,13 +132,14 @@ TEST(CliFailures, AnEmptyPartsListWritesNothing) {
   const std::vector<std::string> before = dir.files();
   test::ProcessResult r = dir.run({"convert", "no_parts.dxf"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "korvane-cli: no parts recognised in the drawings; nothing written\n");
+  EXPECT_EQ(r.err, test::findings_line(1) +
+                       "korvane-cli: no parts recognised in the drawings; nothing written\n");
   EXPECT_EQ(r.out, "");
   r = dir.run({"convert", "--one-file", "no_parts.dxf", "gone.dxf"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err,
-            "korvane-cli: gone.dxf: ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません\n"
-            "korvane-cli: no parts recognised in the drawings; nothing written\n");
+  EXPECT_EQ(r.err, "korvane-cli: gone.dxf: ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません\n" +
+                       test::findings_line(1) +
+                       "korvane-cli: no parts recognised in the drawings; nothing written\n");
   EXPECT_EQ(dir.files(), before);
 }
 
@@ -148,7 +151,9 @@ TEST(CliFailures, AnOutputThatCannotBeWrittenIsReportedAndTheOthersAreWritten) {
   std::filesystem::create_directory(dir.path() / "main_circuit2.csv");
   test::ProcessResult r = dir.run(with_samples({"convert"}));
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "korvane-cli: main_circuit2.csv: ﾌｧｲﾙｴﾗｰ: テキストファイルが開けません\n");
+  const std::string findings = test::findings_line(test::kSampleFindings);
+  EXPECT_EQ(r.err,
+            findings + "korvane-cli: main_circuit2.csv: ﾌｧｲﾙｴﾗｰ: テキストファイルが開けません\n");
   EXPECT_EQ(r.out, "main_circuit1.csv\nmain_circuit3.csv\n");
   EXPECT_EQ(dir.read("main_circuit1.csv"), cli_golden("samples_all1.csv"));
   EXPECT_EQ(dir.read("main_circuit3.csv"), cli_golden("samples_all3.csv"));
@@ -156,7 +161,9 @@ TEST(CliFailures, AnOutputThatCannotBeWrittenIsReportedAndTheOthersAreWritten) {
   const std::vector<std::string> before = dir.files();
   r = dir.run(with_samples({"convert", "--one-file", "--out", "no/such/folder/list.csv"}));
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "korvane-cli: no/such/folder/list.csv: ﾌｧｲﾙｴﾗｰ: テキストファイルが開けません\n");
+  EXPECT_EQ(
+      r.err,
+      findings + "korvane-cli: no/such/folder/list.csv: ﾌｧｲﾙｴﾗｰ: テキストファイルが開けません\n");
   EXPECT_EQ(r.out, "");
 
   // "abc" cannot take "1.csv" in place of its last four bytes.
@@ -165,7 +172,7 @@ TEST(CliFailures, AnOutputThatCannotBeWrittenIsReportedAndTheOthersAreWritten) {
   const std::string short_name =
       "korvane-cli: abc (too short to take the new ending): ﾌｧｲﾙｴﾗｰ: "
       "テキストファイルが開けません\n";
-  EXPECT_EQ(r.err, short_name + short_name + short_name);
+  EXPECT_EQ(r.err, findings + short_name + short_name + short_name);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(dir.files(), before);
 }
@@ -192,7 +199,8 @@ TEST(CliFailures, AnOverlongBaseListWarnsAndTheRunGoesOn) {
   EXPECT_EQ(
       r.err,
       "korvane-cli: big_base.txt: 制限があります: 基部品Listファイルの部品が199個を超えたため、"
-      "200個目以降は読み込みませんでした。\n");
+      "200個目以降は読み込みませんでした。\n" +
+          test::findings_line(test::kSampleFindings));
   EXPECT_EQ(r.out, kSampleOutputs);
   expect_sample_outputs(dir);  // the 32 sample entries come first
 }
@@ -211,7 +219,8 @@ TEST(CliFailures, AListOverFiveThousandRowsIsWrittenUnmergedAndFails) {
   const test::ProcessResult r = dir.run({"convert", "--one-file", "heaters.dxf"});
   EXPECT_EQ(r.status, 2);
   const std::string refused = "korvane-cli: メモリオーバー: 総部品点数が5000個を超えてます。\n";
-  EXPECT_EQ(r.err, refused + refused);
+  // Each of the 5001 parts has no texts below it and was completed by its tag alone.
+  EXPECT_EQ(r.err, refused + refused + test::findings_line(2 * 5001));
   EXPECT_EQ(r.out, "heaters.csv\n");
   const std::string list = dir.read("heaters.csv");
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 5001);

@@ -66,7 +66,7 @@ TEST(CliSamples, AllPassesThreeCsvFilesNamedFromTheFirstDrawing) {
   dir.copy_samples();
   const test::ProcessResult r = dir.run(with_samples({"convert"}));
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, test::findings_line(test::kSampleFindings));
   EXPECT_EQ(r.out, "main_circuit1.csv\nmain_circuit2.csv\nmain_circuit3.csv\n");
   EXPECT_EQ(dir.read("main_circuit1.csv"), cli_golden("samples_all1.csv"));
   EXPECT_EQ(dir.read("main_circuit2.csv"), cli_golden("samples_all2.csv"));

@@ -23,7 +23,7 @@ TEST(CliSmallDrawings, TextsWithCommasAndQuotesAreEscaped) {
   }
   const test::ProcessResult r = dir.run({"convert", "--ini", "escaping.ini", "escaping.dxf"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, test::findings_line(1));  // the prohibited "TITLE 1"
   EXPECT_EQ(r.out, "escaping.csv\n");
   EXPECT_EQ(dir.read("escaping.csv"), cli_golden("escaping.csv"));
 }
@@ -47,7 +47,8 @@ TEST(CliSmallDrawings, JapaneseFileNames) {
   test::ProcessResult r =
       dir.run({"convert", "--ini", "escaping.ini", "制御盤.dxf", "図面なし.dxf"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "korvane-cli: 図面なし.dxf: ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません\n");
+  EXPECT_EQ(r.err, "korvane-cli: 図面なし.dxf: ﾌｧｲﾙｴﾗｰ: ＤＸＦ図面ファイルが開けません\n" +
+                       test::findings_line(1));
   EXPECT_EQ(r.out, "制御盤.csv\n");
   EXPECT_EQ(dir.read("制御盤.csv"), cli_golden("escaping.csv"));
 

@@ -45,6 +45,13 @@ inline const std::vector<std::string> kSampleFiles = {"main_circuit.dxf",     "c
                                                       "operation_board.dxf",  "base_parts.txt",
                                                       "prohibited_words.txt", "Korvane.ini"};
 
+// The line convert ends its messages with when the recognition report has findings.
+inline std::string findings_line(int findings) {
+  return "korvane-cli: " + std::to_string(findings) + " findings (korvane-cli check shows them)\n";
+}
+// The findings of the three sample drawings with the sample settings and lists.
+inline constexpr int kSampleFindings = 76;
+
 // `args` followed by the sample drawings.
 std::vector<std::string> with_samples(std::vector<std::string> args);
 

@@ -2,7 +2,9 @@
 // tables give the rows of the plain quadratic algorithm; tables of any size give one row per
 // anchor and keep within the time bound run.sh sets per input, so a search that turns quadratic
 // on some shape of drawing fails the run. Then duplicate removal leaves one row per tag, and the
-// merge and the sort refuse exactly the lists over the row limit.
+// merge and the sort refuse exactly the lists over the row limit. The recognition report made
+// from all of it leaves the list alone, finds in drawing order, and ties findings only to rows
+// that are in the list.
 //
 // Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
 // then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
@@ -31,6 +33,7 @@
 #include "notify.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
+#include "report/recognition_report.h"
 #include "workspace.h"
 
 using namespace korvane;
@@ -88,7 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   parse_dxf_texts(next_section(rest), ws.texts);
   add_runs(rest, ws.texts);
 
-  recognise_parts(ws);
+  ReportTrail trail;
+  recognise_parts(ws, nullptr, &trail.groups);
+  note_recognition(trail, ws, {{"fuzz.dxf", 0, ws.texts.size(), 0}});
   const std::vector<PartsRow>& rows = ws.parts.rows();
   if (ws.texts.size() <= kLiteralTexts) {
     if (rows != test::recognise_literally(ws)) std::abort();
@@ -114,22 +119,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   CountingNotifier notifier;
-  remove_duplicate_parts(ws);
+  remove_duplicate_parts(ws, &trail.passes);
   std::set<std::string> tags;
   for (int r = 0; r < ws.parts.row_count(); ++r) {
     if (!tags.insert(ws.parts.get_cell(r, ws.settings.column_map.tag, kDxfTextCapacity)).second) {
       std::abort();
     }
   }
-  complete_part_names(ws);
+  complete_part_names(ws, &trail.passes);
   for (const bool merge : {true, false}) {
     const int before = ws.parts.row_count();
     const int said = notifier.messages;
-    const bool ran = merge ? merge_part_quantities(ws, notifier) : sort_parts(ws, notifier);
+    const bool ran = merge ? merge_part_quantities(ws, notifier, &trail.passes)
+                           : sort_parts(ws, notifier, &trail.passes);
     const bool over = before > kMaxPartsRows;
     if (ran == over || (notifier.messages > said) != over) std::abort();
     const int after = ws.parts.row_count();
     if (over ? after != before : merge ? after > before : after != before) std::abort();
+  }
+
+  const std::vector<PartsRow> list = ws.parts.rows();
+  const RecognitionReport report = make_recognition_report(ws, trail);
+  if (ws.parts.rows() != list || report.anchors != trail.groups.size()) std::abort();
+  const std::set<RowId> ids(ws.parts.row_ids().begin(), ws.parts.row_ids().end());
+  for (std::size_t i = 0; i < report.findings.size(); ++i) {
+    const Finding& f = report.findings[i];
+    if (f.at >= ws.texts.size() || f.drawing != 0) std::abort();
+    if (i > 0 && f.at < report.findings[i - 1].at) std::abort();
+    if (f.row != 0 && !ids.contains(f.row)) std::abort();
   }
   return 0;
 }
