@@ -11,18 +11,20 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Check, Texts, Help, Version };
+enum class Command { Convert, Check, Preview, Texts, Help, Version };
 
 enum class ReportFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert and check
+  // convert, check and preview
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
   std::optional<std::string> words;
-  std::optional<std::string> out;  // given and empty: the writer's default name
+  // convert: the name the outputs are named from (given and empty: the writer's default name);
+  // preview: the SVG file, "-" for stdout
+  std::optional<std::string> out;
   std::optional<bool> one_file;    // unset: file_save_mode decides
   std::optional<OutputKind> kind;  // unset: file_save_mode2 decides
   std::vector<Pass> passes;

@@ -2,6 +2,7 @@
 
 #include "io/file_io.h"
 #include "notify.h"
+#include "output/output_guard.h"
 #include "text/messages.h"
 #include "text/sjis.h"
 #include "workspace.h"
@@ -52,21 +53,6 @@ constexpr bool kShiftJisPaths = false;
 
 bool is_separator(char c) { return c == '/' || (kShiftJisPaths && (c == '\\' || c == ':')); }
 
-// Where the last component of `name` begins: after the last separator that is a character of
-// its own (a Shift-JIS trail byte may be 0x5C).
-std::size_t last_component_start(std::string_view name) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    if (kShiftJisPaths && is_sjis_lead_byte(byte) && i + 1 < name.size()) {
-      ++i;
-      continue;
-    }
-    if (is_separator(name[i])) start = i + 1;
-  }
-  return start;
-}
-
 // Whether cutting `name` at `at` (within the component that begins at `from`) keeps whole
 // characters.
 bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t at) {
@@ -80,10 +66,7 @@ bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t 
 
 // The file read in this run that `output` would replace, if any.
 std::optional<std::string> input_replaced_by(const Workspace& ws, const std::string& output) {
-  if (io::same_file(output, ws.settings_path)) return ws.settings_path;
-  for (const std::string& input : ws.input_files) {
-    if (io::same_file(output, input)) return input;
-  }
+  if (const std::string* input = input_named_by(ws, output)) return *input;
   return std::nullopt;
 }
 
@@ -109,6 +92,19 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 }
 
 }  // namespace
+
+std::size_t last_component_start(std::string_view name) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (kShiftJisPaths && is_sjis_lead_byte(byte) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (is_separator(name[i])) start = i + 1;
+  }
+  return start;
+}
 
 OutputKind output_kind(const Settings& settings) {
   return settings.file_save_mode2 != 0 ? OutputKind::Txt : OutputKind::Csv;

@@ -50,6 +50,11 @@ std::string complete_output_extension(std::string_view name, OutputKind kind);
 std::optional<std::string> rewrite_output_ending(std::string_view name, int selection,
                                                  OutputKind kind);
 
+// Where the last component of a path begins: after the last separator that is a character of its
+// own ('/', and on Windows, where paths are Shift-JIS, also '\\' and ':', which a trail byte may
+// look like).
+std::size_t last_component_start(std::string_view name);
+
 // Whether a row whose supply class cell holds `supply_cell` belongs to `selection`.
 bool selection_takes(int selection, std::string_view supply_cell);
 

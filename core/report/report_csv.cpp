@@ -2,6 +2,7 @@
 
 #include "io/file_io.h"
 #include "notify.h"
+#include "output/output_guard.h"
 #include "report/recognition_report.h"
 #include "text/encoding.h"
 #include "text/messages.h"
@@ -24,15 +25,6 @@ void append_cell(std::string& line, std::string_view cell) {
     line += c;
   }
   line += '"';
-}
-
-// The file read in this run (or the settings file) that `path` would replace, if any.
-const std::string* input_named_by(const Workspace& ws, const std::string& path) {
-  if (io::same_file(path, ws.settings_path)) return &ws.settings_path;
-  for (const std::string& input : ws.input_files) {
-    if (io::same_file(path, input)) return &input;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -61,11 +53,7 @@ std::string format_report_csv(const RecognitionReport& report, const PathToUtf8&
 
 bool write_report_csv(const Workspace& ws, const RecognitionReport& report, const std::string& path,
                       const PathToUtf8& path_to_utf8, Notifier& notifier) {
-  if (const std::string* input = input_named_by(ws, path)) {
-    notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                            Buttons::Ok, Icon::Warning, false, path + "\n" + *input});
-    return false;
-  }
+  if (!output_spares_inputs(ws, notifier, path)) return false;
   if (!io::write_whole_file(path, format_report_csv(report, path_to_utf8))) {
     notifier.warn(msg::kTextFileCannotOpen, msg::kTitleFileError, path);
     return false;

@@ -26,6 +26,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
                "                      [--passes all|none|LIST] DRAWING...\n"
                "  korvane-cli check [--ini FILE] [--base FILE] [--words FILE]\n"
                "                    [--passes all|none|LIST] [--format text|json|csv] DRAWING...\n"
+               "  korvane-cli preview [--ini FILE] [--base FILE] [--words FILE]\n"
+               "                      [--passes all|none|LIST] [--out FILE.svg|-] DRAWING...\n"
                "  korvane-cli texts [--raw] DRAWING...\n"
                "  korvane-cli --help | --version\n"),
       std::string::npos)
