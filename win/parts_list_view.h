@@ -42,6 +42,7 @@ struct PartsListView {
   // these rows.
   std::vector<RowId> shown_ids;
   CellEditor editor;
+  bool restoring_marks = false;  // the marks are being put back on moved rows, not chosen anew
 };
 
 // Start-up: the list view with the eight columns of the column settings, and the editor font.
@@ -52,6 +53,8 @@ void release_parts_list_view(App& app);
 // drop-highlighted marks stay on the rows that carry them, wherever those rows went; rows that
 // are gone take their marks with them, and new rows come unmarked.
 void show_parts(App& app);
+// Makes `row` the one selected and focused row, scrolled into view and marked as a click marks it.
+void select_only_row(App& app, int row);
 // WM_SIZE: the list view below the toolbar, filling the client area.
 void place_parts_list_view(App& app, int client_width, int client_height);
 

@@ -7,6 +7,8 @@
 #include "app.h"
 #include "file_dialogs.h"
 #include "pipeline/conversion.h"
+#include "preview_window.h"
+#include "report/recognition_report.h"
 #include "wide.h"
 
 namespace korvane::win {
@@ -58,9 +60,11 @@ bool read_into_list(App& app, const std::vector<std::string>& paths) {
     ReadingProgress progress(app.main, paths.size());
     report = read_drawings(
         app.ws, paths, app.notifier,
-        [&](std::size_t i, std::size_t, const std::string& path) { progress.show(i, path); });
+        [&](std::size_t i, std::size_t, const std::string& path) { progress.show(i, path); },
+        &app.trail);
   }
   if (!report.taken) return false;
+  preview_read_changed(app);
   // The rows show while the passes of a read-and-convert command run.
   show_parts(app);
   RedrawWindow(app.main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -94,17 +98,23 @@ void read_and_convert_tail(App& app) {
   ConversionRequest request;
   request.one_file = app.ws.settings.file_save_mode != 0;
   request.before_step = pause;
+  request.log = &app.trail.passes;
   convert_and_write(app.ws, app.notifier, request);
 }
 
 void run_full_conversion(App& app) {
   bool first = true;
-  run_passes(app.ws, app.notifier, {kAllPasses.begin(), kAllPasses.end()}, [&first] {
-    if (!first) pause();
-    first = false;
-  });
+  run_passes(
+      app.ws, app.notifier, {kAllPasses.begin(), kAllPasses.end()},
+      [&first] {
+        if (!first) pause();
+        first = false;
+      },
+      &app.trail.passes);
 }
 
-void run_single_pass(App& app, Pass pass) { run_passes(app.ws, app.notifier, {pass}, {}); }
+void run_single_pass(App& app, Pass pass) {
+  run_passes(app.ws, app.notifier, {pass}, {}, &app.trail.passes);
+}
 
 }  // namespace korvane::win

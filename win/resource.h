@@ -83,6 +83,12 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+// Main menu: Tools.
+#define IDM_DRAWING_PREVIEW 38002
+
+// Drawing preview window: the button bar and the canvas.
+#define IDC_PREVIEW_FIT 3821
+#define IDC_PREVIEW_CANVAS 3829
 
 // Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and
 // the combos do not run in screen order.

@@ -6,10 +6,13 @@
 #include <cstdio>
 #include <limits>
 #include <map>
+#include <random>
+#include <set>
 
 #include "convert/passes.h"
 #include "pipeline/conversion.h"
 #include "preview/preview_svg.h"
+#include "preview/preview_view.h"
 #include "test_support.h"
 #include "workspace.h"
 
@@ -237,6 +240,36 @@ TEST(DrawingPreview, SvgHoldsEveryTextInItsClass) {
   EXPECT_GT(left + width, 200.0);
   EXPECT_LT(top, -20.0);
   EXPECT_GT(top + height, 40.0);
+}
+
+// The window's index finds exactly the texts of a rectangle, wherever it lies.
+TEST(DrawingPreview, GridFindsExactlyTheTextsOfARectangle) {
+  TextTable texts;
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> x(0, 1000);
+  std::uniform_real_distribution<double> y(0, 500);
+  for (int k = 0; k < 5000; ++k) texts.push_back({x(rng), y(rng), "T"});
+  for (int k = 0; k < 50; ++k) texts.push_back({k * 2.0, 250.0, "ROW"});
+  texts.push_back({std::numeric_limits<double>::quiet_NaN(), 1.0, "NAN"});
+  texts.push_back({1e300, 1.0, "FAR"});
+  TextGrid grid;
+  grid.build(texts);
+  EXPECT_EQ(grid.size(), 5050u);
+  const PreviewExtent rects[] = {{100, 100, 130, 120, false}, {-1e9, -1e9, 1e9, 1e9, false},
+                                 {2000, 0, 3000, 10, false},  {40, 250, 40, 250, false},
+                                 {0, 249, 60, 251, false},    {990, 490, 1000, 500, false}};
+  for (const PreviewExtent& r : rects) {
+    std::set<std::size_t> found;
+    grid.visit(r, [&](std::size_t i) { EXPECT_TRUE(found.insert(i).second); });
+    std::set<std::size_t> expected;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const TextRecord& t = texts[i];
+      if (is_placed(t) && r.left <= t.x && t.x <= r.right && r.bottom <= t.y && t.y <= r.top) {
+        expected.insert(i);
+      }
+    }
+    EXPECT_EQ(found, expected) << r.left << " " << r.bottom;
+  }
 }
 
 TEST(DrawingPreview, DefaultNameTakesTheEndingSvg) {
