@@ -167,7 +167,7 @@ void show_parts(App& app) {
   InvalidateRect(view.list, nullptr, TRUE);
 }
 
-void select_only_row(App& app, int row) {
+void choose_parts_row(App& app, int row) {
   HWND list = app.parts_view.list;
   if (!list || row < 0 || row >= app.ws.parts.row_count()) return;
   ListView_SetItemState(list, -1, 0, kRowMarks);

@@ -53,8 +53,9 @@ void release_parts_list_view(App& app);
 // drop-highlighted marks stay on the rows that carry them, wherever those rows went; rows that
 // are gone take their marks with them, and new rows come unmarked.
 void show_parts(App& app);
-// Makes `row` the one selected and focused row, scrolled into view and marked as a click marks it.
-void select_only_row(App& app, int row);
+// Makes `row` the one chosen row (selected, focused and highlighted, so it shows while another
+// window has the focus) and scrolls it into view.
+void choose_parts_row(App& app, int row);
 // WM_SIZE: the list view below the toolbar, filling the client area.
 void place_parts_list_view(App& app, int client_width, int client_height);
 

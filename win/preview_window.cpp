@@ -281,7 +281,7 @@ void select_row_of_anchor(App& app, std::size_t anchor) {
   const auto at = std::find(ids.begin(), ids.end(), found->second);
   if (at == ids.end()) return;
   p.selecting_row = true;
-  select_only_row(app, static_cast<int>(at - ids.begin()));
+  choose_parts_row(app, static_cast<int>(at - ids.begin()));
   p.selecting_row = false;
 }
 
