@@ -188,7 +188,7 @@ TEST_F(PreviewWindowTest, ANewWindowFromTheSettingsDialogReclassifiesAtOnce) {
 
 // Not a check: the preview of the main circuit near one selected row, for
 // docs/screenshots/drawing-preview.png. It stays open until it is closed (or two minutes):
-//   tools/screenshot.sh docs/screenshots/drawing-preview.png "図面プレビュー" --crop WxH+X+Y
+//   tools/screenshot.sh docs/screenshots/drawing-preview.png "図面プレビュー" --crop 820x620+100+60
 //     -- build/mingw/bin/korvane_gui_tests.exe --gtest_also_run_disabled_tests
 //     --gtest_filter='*ShowsTheMainCircuitForTheScreenshot*'
 TEST_F(PreviewWindowTest, DISABLED_ShowsTheMainCircuitForTheScreenshot) {
