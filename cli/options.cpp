@@ -10,7 +10,13 @@
 namespace korvane::cli {
 namespace {
 
-enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCompareBit = 4, kCheckBit = 8 };
+enum CommandBit : unsigned {
+  kConvertBit = 1,
+  kTextsBit = 2,
+  kCompareBit = 4,
+  kCheckBit = 8,
+  kPreviewBit = 16
+};
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
 
@@ -24,7 +30,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kCompareBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kPreviewBit | kCompareBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -32,11 +38,11 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kCompareBit, 0,
+    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kPreviewBit | kCompareBit, 0,
                "base parts list (default: the part_file of the pair part_select picks); "
                "compare takes from it the family prefixes that merged tag cells leave out",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
-    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit, 0,
+    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit | kPreviewBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.words = v; }},
     OptionSpec{"--out", "NAME", kConvertBit, 0,
@@ -59,7 +65,7 @@ constexpr std::array kOptions{
     OptionSpec{
         "--txt", "", kConvertBit, 2, "write .txt files (the same lines)",
         [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Txt; }},
-    OptionSpec{"--passes", "all|none|LIST", kConvertBit | kCheckBit, 0,
+    OptionSpec{"--passes", "all|none|LIST", kConvertBit | kCheckBit | kPreviewBit, 0,
                "conversion passes: all (the default: dedupe,complete,merge,sort), none, or a "
                "comma list of dedupe, complete, merge, sort, run in the order given",
                [](Options& o, std::string_view v, std::vector<std::string>& errors) {
@@ -72,17 +78,18 @@ constexpr std::array kOptions{
     OptionSpec{"--raw", "", kTextsBit, 0,
                "print the texts as the drawing holds them (Shift-JIS) instead of UTF-8",
                [](Options& o, std::string_view, std::vector<std::string>&) { o.raw = true; }},
-    OptionSpec{"--codepage", "auto|932", kConvertBit | kCheckBit | kTextsBit, 0,
-               "the bytes of drawings before AC1021: auto reads them in the code page their "
-               "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
-               "(default: dxf_codepage of the settings for convert and check, auto for texts)",
-               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
-                 if (v != "auto" && v != "932") {
-                   errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
-                   return;
-                 }
-                 o.code_page = dxf_code_page_option(v);
-               }},
+    OptionSpec{
+        "--codepage", "auto|932", kConvertBit | kCheckBit | kPreviewBit | kTextsBit, 0,
+        "the bytes of drawings before AC1021: auto reads them in the code page their "
+        "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
+        "(default: dxf_codepage of the settings for convert, check and preview; auto for texts)",
+        [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+          if (v != "auto" && v != "932") {
+            errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
+            return;
+          }
+          o.code_page = dxf_code_page_option(v);
+        }},
     OptionSpec{"--format", "text|json|csv", kCheckBit | kCompareBit, 0,
                "how check prints the report and compare the differences. text (the default): "
                "check prints a line a finding, DRAWING:X,Y: KIND: TEXT: DETAIL, then a summary; "
@@ -100,6 +107,17 @@ constexpr std::array kOptions{
                    errors.push_back("--format '" + native_to_utf8(v) + "': give text, json or csv");
                  }
                }},
+    OptionSpec{
+        "--out", "FILE.svg|-", kPreviewBit, 0,
+        "preview: the SVG file to write (default: the first DRAWING with the ending .svg); - "
+        "writes the SVG alone to stdout",
+        [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+          if (v.empty()) {
+            errors.emplace_back("--out '': give a file name, or - for stdout");
+          } else {
+            o.out = v;
+          }
+        }},
 };
 
 struct CommandSpec {
@@ -121,6 +139,12 @@ constexpr std::array kCommands{
                 "Reads and recognises the drawings as convert does, runs the passes, and prints "
                 "the recognition report: every text that did not become a clean row, and why. "
                 "Writes no file."},
+    CommandSpec{"preview", kPreviewBit, Command::Preview, "DRAWING...", 0,
+                "needs at least one DRAWING",
+                "Reads and recognises the drawings as convert does, runs the passes, and writes "
+                "the drawing preview: an SVG that shows every text in the colour of what it "
+                "became (tag number, field of a part, other), the window of each tag number, and "
+                "the texts the recognition report has findings about. Prints the file written."},
     CommandSpec{"texts", kTextsBit, Command::Texts, "DRAWING...", 0, "needs at least one DRAWING",
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
     CommandSpec{"compare", kCompareBit, Command::Compare, "OLD NEW", 2,
@@ -134,11 +158,16 @@ constexpr std::array kCommands{
 
 constexpr std::size_t kHelpWidth = 80;
 
-const OptionSpec* find_option(std::string_view name) {
+// The option of that name for the command; one for another command when the command has none
+// (so the error can say it does not apply).
+const OptionSpec* find_option(std::string_view name, unsigned command) {
+  const OptionSpec* other = nullptr;
   for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+    if (spec.name != name) continue;
+    if ((spec.commands & command) != 0) return &spec;
+    if (other == nullptr) other = &spec;
   }
-  return nullptr;
+  return other;
 }
 
 std::string shown(std::string_view arg) { return "'" + native_to_utf8(arg) + "'"; }
@@ -163,7 +192,7 @@ void parse_command_options(const std::vector<std::string>& args, const CommandSp
     }
     const std::size_t equals = arg.find('=');
     const std::string_view name = std::string_view(arg).substr(0, equals);
-    const OptionSpec* spec = arg.starts_with("--") ? find_option(name) : nullptr;
+    const OptionSpec* spec = arg.starts_with("--") ? find_option(name, command.bit) : nullptr;
     if (spec == nullptr) {
       errors.push_back("unknown option " + shown(name));
       continue;

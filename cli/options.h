@@ -12,26 +12,28 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Check, Texts, Compare, Help, Version };
+enum class Command { Convert, Check, Preview, Texts, Compare, Help, Version };
 
 // How check prints the report and compare the differences.
 enum class PrintFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert and check
+  // convert, check and preview
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
   std::optional<std::string> words;
-  std::optional<std::string> out;    // given and empty: the writer's default name
+  // convert: the name the outputs are named from (given and empty: the writer's default name);
+  // preview: the SVG file, "-" for stdout
+  std::optional<std::string> out;
   std::optional<SaveLayout> layout;  // unset: the settings decide
   std::optional<OutputKind> kind;    // unset: the settings decide
   std::vector<Pass> passes;
   // texts
   bool raw = false;
-  // convert, check and texts
-  std::optional<DxfCodePage> code_page;  // unset: convert and check take dxf_codepage, texts auto
+  // every command that reads drawings
+  std::optional<DxfCodePage> code_page;  // unset: texts reads auto, the others dxf_codepage
   // check and compare
   PrintFormat format = PrintFormat::Text;
   // the files the command works on: drawings, or the OLD and the NEW parts list of compare

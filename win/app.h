@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "parts_list_view.h"
+#include "preview_window.h"
 #include "report/recognition_report.h"
 #include "win_notifier.h"
 #include "workspace.h"
@@ -29,9 +30,11 @@ struct App {
   // closed without running keeps them. They belong to the window program, not to the core's
   // workspace: korvane-cli takes its drawings from its command line.
   std::vector<std::string> chosen_files;
-  WinNotifier notifier;
-  // What the last read recognised and what the passes did since, for the recognition report.
+  // What the last read recognised and what the passes did since, for the recognition report and
+  // the drawing preview.
   ReportTrail trail;
+  PreviewWindow preview;
+  WinNotifier notifier;
   HWND report_window = nullptr;  // the open recognition report window, if any
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };

@@ -9,6 +9,7 @@
 #include "file_dialogs.h"
 #include "output/parts_list_writer.h"
 #include "parts_list_view.h"
+#include "preview_window.h"
 #include "reading_commands.h"
 #include "reference_files.h"
 #include "report_window.h"
@@ -50,8 +51,14 @@ bool choose_and_read_dxf_files(App& app) {
 void delete_all_rows(App& app) { app.ws.parts.delete_all(); }
 
 // The list-view columns are built once, at start: changed ones show after a restart.
+// A new recognition window shows in the drawing preview at once.
 void change_settings(App& app) {
+  const int pt_x = app.ws.settings.pt_x;
+  const int pt_y = app.ws.settings.pt_y;
   run_settings_dialog(app.main, app.ws);
+  if (app.ws.settings.pt_x != pt_x || app.ws.settings.pt_y != pt_y) {
+    apply_recognition_window(app, app.ws.settings.pt_x, app.ws.settings.pt_y);
+  }
   MessageBoxW(app.main, L"設定を有効にする場合は、再起動して下さい。", L"再起動をしよう！", MB_OK);
 }
 
@@ -171,6 +178,9 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDM_COMPARE_LISTS:
       compare_with_earlier_list(app);
       break;
+    case IDM_DRAWING_PREVIEW:
+      open_preview_window(app);
+      break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");
       break;
@@ -188,6 +198,7 @@ void on_command(App& app, int id, int code, HWND control) {
       break;  // an id without a handler does nothing
   }
   show_parts(app);
+  refresh_preview(app);
 }
 
 }  // namespace korvane::win

@@ -5,6 +5,7 @@
 
 #include "app.h"
 #include "dialog_controls.h"
+#include "preview_window.h"
 #include "resource.h"
 #include "wide.h"
 
@@ -104,6 +105,7 @@ void carry_marks_over(PartsListView& view, const std::vector<RowId>& ids) {
     return it == now_at.end() ? -1 : it->second;
   };
 
+  view.restoring_marks = true;
   const std::vector<int> selected = rows_with(view.list, LVNI_SELECTED);
   const std::vector<int> focused = rows_with(view.list, LVNI_FOCUSED);
   std::vector<bool> highlighted(ids.size(), false);
@@ -126,6 +128,7 @@ void carry_marks_over(PartsListView& view, const std::vector<RowId>& ids) {
   ListView_SetSelectionMark(view.list, anchor);
   view.highlighted = std::move(highlighted);
   view.shown_ids = ids;
+  view.restoring_marks = false;
 }
 
 }  // namespace
@@ -164,23 +167,21 @@ void show_parts(App& app) {
   InvalidateRect(view.list, nullptr, TRUE);
 }
 
+void choose_parts_row(App& app, int row) {
+  HWND list = app.parts_view.list;
+  if (!list || row < 0 || row >= app.ws.parts.row_count()) return;
+  ListView_SetItemState(list, -1, 0, kRowMarks);
+  ListView_SetItemState(list, row, kRowMarks, kRowMarks);
+  ListView_SetSelectionMark(list, row);
+  ListView_EnsureVisible(list, row, FALSE);
+  highlight_selection(app);
+}
+
 void place_parts_list_view(App& app, int client_width, int client_height) {
   HWND list = app.parts_view.list;
   if (!list) return;
   MoveWindow(list, 0, kListViewTop, client_width, client_height - kListViewTop, TRUE);
   SendMessageW(list, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
-}
-
-void choose_parts_row(App& app, int row) {
-  PartsListView& view = app.parts_view;
-  const int count = static_cast<int>(SendMessageW(view.list, LVM_GETITEMCOUNT, 0, 0));
-  if (row < 0 || row >= count) return;
-  ListView_SetItemState(view.list, -1, 0, kRowMarks);
-  view.highlighted.assign(static_cast<std::size_t>(count), false);
-  view.highlighted[static_cast<std::size_t>(row)] = true;
-  ListView_SetItemState(view.list, row, kRowMarks, kRowMarks);
-  ListView_EnsureVisible(view.list, row, FALSE);
-  InvalidateRect(view.list, nullptr, FALSE);
 }
 
 LRESULT on_parts_list_notify(App& app, WPARAM wparam, LPARAM lparam) {
@@ -202,6 +203,16 @@ LRESULT on_parts_list_notify(App& app, WPARAM wparam, LPARAM lparam) {
     }
     case LVN_COLUMNCLICK:
       return 0;
+    case LVN_ITEMCHANGED: {
+      // A row newly selected, by the mouse, the keyboard or the preview.
+      const auto* change = reinterpret_cast<NMLISTVIEW*>(lparam);
+      if (!app.parts_view.restoring_marks && change->iItem >= 0 &&
+          (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+          !(change->uOldState & LVIS_SELECTED)) {
+        preview_follow_row(app, change->iItem);
+      }
+      return 0;
+    }
     default:
       return DefWindowProcW(app.main, WM_NOTIFY, wparam, lparam);
   }

@@ -42,6 +42,7 @@ struct PartsListView {
   // these rows.
   std::vector<RowId> shown_ids;
   CellEditor editor;
+  bool restoring_marks = false;  // the marks are being put back on moved rows, not chosen anew
 };
 
 // Start-up: the list view with the eight columns of the column settings, and the editor font.

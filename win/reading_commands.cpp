@@ -7,6 +7,8 @@
 #include "app.h"
 #include "file_dialogs.h"
 #include "pipeline/conversion.h"
+#include "preview_window.h"
+#include "report/recognition_report.h"
 #include "report_window.h"
 #include "wide.h"
 
@@ -64,6 +66,7 @@ bool read_into_list(App& app, const std::vector<std::string>& paths) {
   }
   if (!report.taken) return false;
   refresh_report_window(app);
+  preview_read_changed(app);
   // The rows show while the passes of a read-and-convert command run.
   show_parts(app);
   RedrawWindow(app.main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -80,15 +80,19 @@
 #define IDM_WORDS_OPEN 37835
 #define IDM_WORDS_SAVE 37854
 #define IDM_SETTINGS 37831
-// Main menu: Tools.
+// Main menu: Tools (commands from 38001 on).
+#define IDM_RECOGNITION_REPORT 38001
+#define IDM_DRAWING_PREVIEW 38002
 #define IDM_COMPARE_LISTS 38003
 // Main menu: Help.
 #define IDM_DOCUMENT 37844
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
-// Main menu: Tools (commands from 38001 on).
-#define IDM_RECOGNITION_REPORT 38001
+
+// Drawing preview window: the button bar and the canvas.
+#define IDC_PREVIEW_FIT 3821
+#define IDC_PREVIEW_CANVAS 3829
 
 // Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and
 // the combos do not run in screen order.

@@ -2,6 +2,7 @@
 
 #include "io/file_io.h"
 #include "notify.h"
+#include "output/output_guard.h"
 #include "output/parts_list_writer.h"
 #include "text/encoding.h"
 #include "text/messages.h"

@@ -5,6 +5,7 @@
 #include <vector>
 #include "io/file_io.h"
 #include "notify.h"
+#include "output/output_guard.h"
 #include "text/messages.h"
 #include "text/sjis.h"
 #include "workspace.h"
@@ -55,21 +56,6 @@ constexpr bool kShiftJisPaths = false;
 
 bool is_separator(char c) { return c == '/' || (kShiftJisPaths && (c == '\\' || c == ':')); }
 
-// Where the last component of `name` begins: after the last separator that is a character of
-// its own (a Shift-JIS trail byte may be 0x5C).
-std::size_t last_component_start(std::string_view name) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    if (kShiftJisPaths && is_sjis_lead_byte(byte) && i + 1 < name.size()) {
-      ++i;
-      continue;
-    }
-    if (is_separator(name[i])) start = i + 1;
-  }
-  return start;
-}
-
 // Whether cutting `name` at `at` (within the component that begins at `from`) keeps whole
 // characters.
 bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t at) {
@@ -102,19 +88,17 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 
 }  // namespace
 
-bool output_spares_inputs(const std::string& output, const std::vector<std::string>& inputs,
-                          Notifier& notifier, bool without_owner) {
-  for (const std::string& input : inputs) {
-    if (io::same_file(output, input)) {
-      std::string detail = output;
-      detail += '\n';
-      detail += input;
-      notifier.notify(Message{std::string(msg::kOutputIsInput), std::string(msg::kTitleFileError),
-                              Buttons::Ok, Icon::Warning, without_owner, std::move(detail)});
-      return false;
+std::size_t last_component_start(std::string_view name) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (kShiftJisPaths && is_sjis_lead_byte(byte) && i + 1 < name.size()) {
+      ++i;
+      continue;
     }
+    if (is_separator(name[i])) start = i + 1;
   }
-  return true;
+  return start;
 }
 
 std::string complete_output_extension(std::string_view name, OutputKind kind) {

@@ -39,12 +39,6 @@ inline constexpr std::size_t kOutputCellCapacity = 256;  // at most 255 bytes of
 // user cancels or the dialog fails.
 using OutputFileDialog = std::function<std::optional<std::string>(OutputKind kind)>;
 
-// Whether `output` may be written: false, after saying which file it would replace
-// ("kOutputIsInput", the output and that file on the message's second and third lines), when it
-// names one of `inputs`.
-bool output_spares_inputs(const std::string& output, const std::vector<std::string>& inputs,
-                          Notifier& notifier, bool without_owner);
-
 // The save dialog's completion: ".txt" is appended unless the name ends in ".txt", ".Txt" or
 // ".TXT" (".csv", ".Csv", ".CSV" for CSV). Any other spelling gets the extension appended.
 std::string complete_output_extension(std::string_view name, OutputKind kind);
@@ -54,6 +48,11 @@ std::string complete_output_extension(std::string_view name, OutputKind kind);
 // last 5 with "2.txt" / "3.txt" (or .csv). Nothing when the name is shorter than that ending.
 std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind);
+
+// Where the last component of a path begins: after the last separator that is a character of its
+// own ('/', and on Windows, where paths are Shift-JIS, also '\\' and ':', which a trail byte may
+// look like).
+std::size_t last_component_start(std::string_view name);
 
 // Whether a row whose supply class cell holds `supply_cell` belongs to `selection`.
 bool selection_takes(Selection selection, std::string_view supply_cell);

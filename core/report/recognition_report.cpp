@@ -364,6 +364,8 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
   trail.text_findings.clear();
   trail.passes.clear();
   trail.recorded = true;
+  trail.pt_x = ws.settings.pt_x;
+  trail.pt_y = ws.settings.pt_y;
   for (DrawingSummary& d : trail.drawings) d.anchors = 0;
 
   std::vector<char> member(texts.size(), 0);
@@ -448,6 +450,27 @@ RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail
                      return a.at < b.at || (a.at == b.at && a.kind < b.kind);
                    });
   return report;
+}
+
+std::vector<RowId> rows_now(const Workspace& ws, const ReportTrail& trail) {
+  const RowHistory history(trail, ws.parts);
+  std::unordered_map<RowId, RowId> kept;
+  for (const PassLog::Removal& r : trail.passes.removals) kept[r.removed] = r.kept;
+  std::vector<RowId> rows;
+  rows.reserve(trail.groups.size());
+  for (const RecognisedGroup& g : trail.groups) {
+    RowId row = history.now(g.row);
+    // A removed duplicate's kept row may itself have been removed by a later run.
+    RowId gone = g.row;
+    for (std::size_t steps = 0; row == 0 && steps < kept.size(); ++steps) {
+      const auto k = kept.find(gone);
+      if (k == kept.end()) break;
+      gone = k->second;
+      row = history.now(gone);
+    }
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 }  // namespace korvane

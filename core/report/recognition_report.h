@@ -77,6 +77,8 @@ struct ReportTrail {
   std::vector<Finding> text_findings;   // the findings recognition alone decides
   PassLog passes;
   bool recorded = false;  // a read has been noted
+  int pt_x = 0;           // the recognition window the read used
+  int pt_y = 0;
 };
 
 // After recognition (trail.groups filled by it): the drawings of the read and the findings
@@ -87,6 +89,11 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
 
 // The report of the trail's read as the parts list stands now.
 RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail);
+
+// For each group of the trail's read, the row of the parts list that holds its row now: the row
+// itself, the row the merge joined it into, or for a row that duplicate removal deleted, the row
+// of its tag that stayed; 0 when none does (the row was deleted).
+std::vector<RowId> rows_now(const Workspace& ws, const ReportTrail& trail);
 
 // 1 to 4 ASCII capitals, then 1 to 4 digits, nothing else ("MC1", "THR12").
 bool is_tag_like(std::string_view text);

@@ -2,7 +2,7 @@
 
 #include "io/file_io.h"
 #include "notify.h"
-#include "output/parts_list_writer.h"
+#include "output/output_guard.h"
 #include "report/recognition_report.h"
 #include "text/encoding.h"
 #include "text/messages.h"
@@ -53,7 +53,7 @@ std::string format_report_csv(const RecognitionReport& report, const PathToUtf8&
 
 bool write_report_csv(const Workspace& ws, const RecognitionReport& report, const std::string& path,
                       const PathToUtf8& path_to_utf8, Notifier& notifier) {
-  if (!output_spares_inputs(path, ws.spared_files(), notifier, false)) return false;
+  if (!output_spares_inputs(ws, notifier, path, false)) return false;
   if (!io::write_whole_file(path, format_report_csv(report, path_to_utf8))) {
     notifier.warn(msg::kTextFileCannotOpen, msg::kTitleFileError, path);
     return false;

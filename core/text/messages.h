@@ -184,5 +184,23 @@ inline constexpr std::string_view kDetailMergeAbsorbed = "%1\x81u%2\x81v\x82\xCD
 inline constexpr std::string_view kColumnNumber = "\x97\xF1%1";
 // 種類,図面,文字,X,Y,内容
 inline constexpr std::string_view kReportCsvHeader = "\x8E\xED\x97\xDE,\x90}\x96\xCA,\x95\xB6\x8E\x9A,X,Y,\x93\xE0\x97" "e";
+// 図面プレビュー
+inline constexpr std::string_view kPreviewTitle = "\x90}\x96\xCA\x83v\x83\x8C\x83r\x83\x85\x81[";
+// 全体表示
+inline constexpr std::string_view kPreviewFitAll = "\x91S\x91\xCC\x95\x5C\x8E\xA6";
+// タグ番号
+inline constexpr std::string_view kPreviewLegendAnchor = "\x83^\x83O\x94\xD4\x8D\x86";
+// 項目
+inline constexpr std::string_view kPreviewLegendField = "\x8D\x80\x96\xDA";
+// その他
+inline constexpr std::string_view kPreviewLegendOther = "\x82\xBB\x82\xCC\x91\xBC";
+// 指摘あり
+inline constexpr std::string_view kPreviewLegendFinding = "\x8Ew\x93" "E\x82\xA0\x82\xE8";
+// 認識範囲
+inline constexpr std::string_view kPreviewLegendWindow = "\x94" "F\x8E\xAF\x94\xCD\x88\xCD";
+// 位置のない文字
+inline constexpr std::string_view kPreviewLegendUnplaced = "\x88\xCA\x92u\x82\xCC\x82\xC8\x82\xA2\x95\xB6\x8E\x9A";
+// 図面プレビューファイルが書けません
+inline constexpr std::string_view kPreviewCannotWrite = "\x90}\x96\xCA\x83v\x83\x8C\x83r\x83\x85\x81[\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8F\x91\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
 
 }  // namespace korvane::msg

@@ -1,12 +1,14 @@
 // Recognition of a large batch: 500 drawings of 400 texts each (200 000 texts) read into one
-// table, the sheets overlapping as drawings of one size do; and a crafted drawing that makes an
-// x-only index visit every text of a window's height.
+// table, the sheets overlapping as drawings of one size do; a crafted drawing that makes an
+// x-only index visit every text of a window's height; and the drawing preview of the batch as SVG.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
 
 #include "dxf/recognition.h"
+#include "preview/drawing_preview.h"
+#include "preview/preview_svg.h"
 #include "report/recognition_report.h"
 #include "workspace.h"
 
@@ -111,10 +113,27 @@ void BM_RecogniseStackedAnchors(benchmark::State& state) {
   state.counters["rows"] = ws.parts.row_count();
 }
 
+// The preview of a read batch: classification and findings from the read's trail, then the SVG.
+void BM_PreviewSvgOfBatch(benchmark::State& state) {
+  Workspace ws = make_batch(static_cast<int>(state.range(0)), false);
+  ReportTrail trail;
+  recognise_parts(ws, nullptr, &trail.groups);
+  note_recognition(trail, ws, {{"batch.dxf", 0, ws.texts.size(), 0}});
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string svg = format_preview_svg(ws.texts, make_drawing_preview(ws, trail));
+    bytes = svg.size();
+    benchmark::DoNotOptimize(svg.data());
+  }
+  state.counters["texts"] = static_cast<double>(ws.texts.size());
+  state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
 BENCHMARK(BM_RecogniseBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseAndReportBatch)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseBatchOfOneTemplate)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseStackedAnchors)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewSvgOfBatch)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane

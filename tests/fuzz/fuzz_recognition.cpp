@@ -4,7 +4,9 @@
 // on some shape of drawing fails the run. Then duplicate removal leaves one row per tag, and the
 // merge and the sort refuse exactly the lists over the row limit. The recognition report made
 // from all of it leaves the list alone, finds in drawing order, and ties findings only to rows
-// that are in the list.
+// that are in the list. The drawing preview of the same recognition classifies every text once
+// and its SVG carries each text once, with a finite viewBox and no character XML cannot hold,
+// whatever the coordinates.
 //
 // Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
 // then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
@@ -31,6 +33,8 @@
 #include "dxf/recognition.h"
 #include "literal_recognition.h"
 #include "notify.h"
+#include "preview/drawing_preview.h"
+#include "preview/preview_svg.h"
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
 #include "report/recognition_report.h"
@@ -79,6 +83,35 @@ void add_runs(std::string_view records, TextTable& texts) {
   }
 }
 
+std::size_t occurrences(std::string_view text, std::string_view what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string_view::npos;
+       at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+void check_preview(const Workspace& ws, const ReportTrail& trail) {
+  const DrawingPreview preview = make_drawing_preview(ws, trail);
+  const PreviewCounts counts = count_classes(ws.texts, preview);
+  if (counts.anchors != trail.groups.size() ||
+      counts.anchors + counts.fields + counts.others != ws.texts.size()) {
+    std::abort();
+  }
+  const std::string svg = format_preview_svg(ws.texts, preview);
+  if (occurrences(svg, " data-x=\"") != ws.texts.size()) std::abort();
+  for (const char c : svg) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') std::abort();
+  }
+  const std::size_t box = svg.find("viewBox=\"");
+  const std::string_view numbers = std::string_view(svg).substr(box, svg.find('"', box + 9) - box);
+  if (numbers.find("inf") != std::string_view::npos ||
+      numbers.find("nan") != std::string_view::npos) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -93,7 +126,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ReportTrail trail;
   recognise_parts(ws, nullptr, &trail.groups);
-  note_recognition(trail, ws, {{"fuzz.dxf", 0, ws.texts.size(), 0}});
   const std::vector<PartsRow>& rows = ws.parts.rows();
   if (ws.texts.size() <= kLiteralTexts) {
     if (rows != test::recognise_literally(ws)) std::abort();
@@ -117,6 +149,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (anchors != rows.size()) std::abort();
   }
+
+  note_recognition(trail, ws, {{"drawing.dxf", 0, ws.texts.size(), 0}});
+  check_preview(ws, trail);
 
   CountingNotifier notifier;
   remove_duplicate_parts(ws, &trail.passes);

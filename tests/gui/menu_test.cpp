@@ -79,6 +79,7 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
             L"  環境設定(&S) 37831\n"
             L"ツール(&T)\n"
             L"  認識レポート(&R) 38001\n"
+            L"  図面プレビュー(&V) 38002\n"
             L"  部品表の比較(&C) 38003\n"
             L"ﾍﾙﾌﾟ(&H)\n"
             L"  ドキメント(&D) 37844\n"
