@@ -240,42 +240,19 @@ class GroupSearch {
 
 }  // namespace
 
-void recognise_parts(Workspace& ws, RecognitionCounts* counts,
-                     std::vector<RecognisedGroup>* groups) {
-  ws.parts.delete_all();
-  if (groups) groups->clear();
-  const TextTable& texts = ws.texts;
-  if (texts.empty()) return;
+std::vector<RecognisedGroup> find_groups(const TextTable& texts, const AnchorTest& anchor_test,
+                                         int pt_x, int pt_y, RecognitionCounts* counts) {
+  std::vector<RecognisedGroup> groups;
+  if (counts) *counts = {};
+  if (texts.empty()) return groups;
 
-  const AnchorTest anchor_test(ws.base_parts, ws.prohibited_words);
-
-  const Settings& settings = ws.settings;
-  const auto make_row = [&](std::size_t i, const Group& group) {
-    PartsRow row;
-    row[0] = std::string(table_text(texts[i]));
-    for (std::size_t c = 1; c < row.size(); ++c) {
-      const ColumnSetting& column = settings.columns[c];
-      if (!column.kotei.empty()) {
-        row[c] = column.kotei;
-        continue;
-      }
-      const int slot = column.jyunban - kFirstGroupLine;
-      if (slot >= 0 && slot < group.count())
-        row[c] = std::string(table_text(texts[group.at(slot).index]));
-    }
-    return row;
-  };
-
-  const double pt_x = settings.pt_x;
-  const double pt_y = settings.pt_y;
+  // The window in doubles, as the window test computes it.
+  const double half_width = pt_x;
+  const double height = pt_y;
   // With pt_x 0 or less no window holds anything.
   std::unique_ptr<SlabIndex> slabs;
   Group group;
-  std::vector<PartsRow> rows;
-  struct Anchor {
-    std::size_t row, text;
-  };
-  std::vector<Anchor> given_up;  // their rows wait for GroupSearch
+  std::vector<std::size_t> given_up;  // their groups wait for GroupSearch
 
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string_view candidate = table_text(texts[i]);
@@ -285,38 +262,72 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts,
     const double x = texts[i].x;
     const double y = texts[i].y;
     // The same expressions as the window test, so the bounds agree with it to the last bit.
-    const double left = x - pt_x;
-    const double right = x + pt_x;
-    const double bottom = y - pt_y;
-    if (pt_x > 0 && left < right && bottom < y) {
-      if (!slabs) slabs = std::make_unique<SlabIndex>(texts, pt_x);
-      if (!slabs->search(left, right, bottom, y, group)) given_up.push_back({rows.size(), i});
+    const double left = x - half_width;
+    const double right = x + half_width;
+    const double bottom = y - height;
+    if (half_width > 0 && left < right && bottom < y) {
+      if (!slabs) slabs = std::make_unique<SlabIndex>(texts, half_width);
+      if (!slabs->search(left, right, bottom, y, group)) given_up.push_back(groups.size());
     }
-    rows.push_back(make_row(i, group));
-    if (groups) groups->push_back(traced(i, group));
+    groups.push_back(traced(i, group));
   }
 
   std::uint64_t visited = slabs ? slabs->visited() : 0;
   if (!given_up.empty()) {
     // Their windows were searchable, so no y is NaN.
-    std::sort(given_up.begin(), given_up.end(),
-              [&](const Anchor& a, const Anchor& b) { return texts[a.text].y < texts[b.text].y; });
+    std::sort(given_up.begin(), given_up.end(), [&](std::size_t a, std::size_t b) {
+      return texts[groups[a].anchor].y < texts[groups[b].anchor].y;
+    });
     GroupSearch search(texts);
-    for (const Anchor& a : given_up) {
+    for (const std::size_t g : given_up) {
       group.clear();
-      const double x = texts[a.text].x;
-      const double y = texts[a.text].y;
-      search.search(x - pt_x, x + pt_x, y - pt_y, y, group);
-      rows[a.row] = make_row(a.text, group);
-      if (groups) (*groups)[a.row] = traced(a.text, group);
+      const std::size_t i = groups[g].anchor;
+      const double x = texts[i].x;
+      const double y = texts[i].y;
+      search.search(x - half_width, x + half_width, y - height, y, group);
+      groups[g] = traced(i, group);
     }
     visited += search.visited();
   }
   if (counts) *counts = {visited, given_up.size()};
+  return groups;
+}
+
+void recognise_parts(Workspace& ws, RecognitionCounts* counts,
+                     std::vector<RecognisedGroup>* groups) {
+  ws.parts.delete_all();
+  if (groups) groups->clear();
+  if (counts) *counts = {};
+  const TextTable& texts = ws.texts;
+  if (texts.empty()) return;
+
+  const Settings& settings = ws.settings;
+  std::vector<RecognisedGroup> found = find_groups(
+      texts, AnchorTest(ws.base_parts, ws.prohibited_words), settings.pt_x, settings.pt_y, counts);
+
+  std::vector<PartsRow> rows;
+  rows.reserve(found.size());
+  for (const RecognisedGroup& group : found) {
+    PartsRow row;
+    row[0] = std::string(table_text(texts[group.anchor]));
+    for (std::size_t c = 1; c < row.size(); ++c) {
+      const ColumnSetting& column = settings.columns[c];
+      if (!column.kotei.empty()) {
+        row[c] = column.kotei;
+        continue;
+      }
+      const int slot = column.jyunban - kFirstGroupLine;
+      if (slot >= 0 && slot < group.size) {
+        row[c] = std::string(table_text(texts[group.members[static_cast<std::size_t>(slot)]]));
+      }
+    }
+    rows.push_back(std::move(row));
+  }
   ws.parts.assign(std::move(rows));
   if (groups) {
     const std::vector<RowId>& ids = ws.parts.row_ids();
-    for (std::size_t r = 0; r < groups->size(); ++r) (*groups)[r].row = ids[r];
+    for (std::size_t r = 0; r < found.size(); ++r) found[r].row = ids[r];
+    *groups = std::move(found);
   }
 }
 

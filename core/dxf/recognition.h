@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dxf/text_table.h"
 #include "parts/parts_list.h"
 
 namespace korvane {
@@ -13,6 +14,7 @@ namespace korvane {
 // The group keeps the nine texts that jyunban 2 to 10 can name.
 inline constexpr int kGroupSize = 9;
 
+class AnchorTest;
 struct Workspace;
 
 // The work one run of recognition did, for tests that hold its growth.
@@ -28,6 +30,12 @@ struct RecognisedGroup {
   int size = 0;                                   // texts in the group, at most kGroupSize
   std::array<std::size_t, kGroupSize> members{};  // their indices, in group order
 };
+
+// The anchor texts of `texts` and their groups, in table order (`row` left 0): the search that
+// recognise_parts makes its rows from, for those that want the groups of another window without
+// touching a parts list.
+std::vector<RecognisedGroup> find_groups(const TextTable& texts, const AnchorTest& anchor_test,
+                                         int pt_x, int pt_y, RecognitionCounts* counts = nullptr);
 
 // Empties ws.parts and appends one row for every anchor text of ws.texts, in table order.
 //
