@@ -25,6 +25,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return run_convert(options, out, err);
     case Command::Check:
       return run_check(options, out, err);
+    case Command::Tune:
+      return run_tune(options, out, err);
     case Command::Texts:
       return run_texts(options, out, err);
   }

@@ -10,7 +10,7 @@
 namespace korvane::cli {
 namespace {
 
-enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCheckBit = 4 };
+enum CommandBit : unsigned { kConvertBit = 1, kTextsBit = 2, kCheckBit = 4, kTuneBit = 8 };
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
 
@@ -24,7 +24,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kTuneBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -32,10 +32,10 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit, 0,
+    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kTuneBit, 0,
                "base parts list (default: the part_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
-    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit, 0,
+    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit | kTuneBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.words = v; }},
     OptionSpec{"--out", "NAME", kConvertBit, 0,
@@ -99,6 +99,12 @@ constexpr std::array kCommands{
                 "Reads and recognises the drawings as convert does, runs the passes, and prints "
                 "the recognition report: every text that did not become a clean row, and why. "
                 "Writes no file."},
+    CommandSpec{"tune", kTuneBit, Command::Tune,
+                "Reads and recognises the drawings as convert does and proposes pt_x and pt_y: "
+                "the first line is exactly pt_x=N pt_y=M, then the line pitch and the column "
+                "alignment found below the anchors, and the fields taken and the conflicts left "
+                "with the proposal and with the current settings. Changes no file. Exits with 2 "
+                "when no text is an anchor."},
     CommandSpec{"texts", kTextsBit, Command::Texts,
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
 };

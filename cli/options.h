@@ -11,13 +11,13 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Check, Texts, Help, Version };
+enum class Command { Convert, Check, Tune, Texts, Help, Version };
 
 enum class ReportFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert and check
+  // convert, check and tune
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
