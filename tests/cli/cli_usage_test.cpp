@@ -39,6 +39,10 @@ TEST(CliUsage, BadUsageGivesOneLinePerProblemExitTwoAndTouchesNothing) {
        "merge, sort (no empty items)\n"},
       {{"convert", "--raw", "a.dxf"}, "korvane-cli: --raw does not apply to convert\n"},
       {{"texts", "--ini", "Korvane.ini", "a.dxf"}, "korvane-cli: --ini does not apply to texts\n"},
+      {{"tune", "--ini", "Korvane.ini"}, "korvane-cli: tune needs at least one DRAWING\n"},
+      {{"tune", "--passes", "none", "--format", "json", "a.dxf"},
+       "korvane-cli: --passes does not apply to tune\nkorvane-cli: --format does not apply to "
+       "tune\n"},
       {{"convert", "a.dxf", "--out"}, "korvane-cli: --out needs a value (NAME)\n"},
       {{"convert", "--csv=yes", "a.dxf"}, "korvane-cli: --csv takes no value\n"},
       {{"convert", "--frobnicate", "-x", "a.dxf"},
@@ -72,6 +76,9 @@ TEST(CliUsage, HelpAndVersionWinWhereverTheyStand) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out.rfind("korvane-cli " KORVANE_VERSION " - ", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("  korvane-cli texts [--raw] DRAWING...\n"), std::string::npos);
+    EXPECT_NE(
+        r.out.find("  korvane-cli tune [--ini FILE] [--base FILE] [--words FILE] DRAWING...\n"),
+        std::string::npos);
   }
   const test::ProcessResult v = dir.run({"convert", "a.dxf", "--version"});
   EXPECT_EQ(v.status, 0);
