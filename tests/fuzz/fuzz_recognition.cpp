@@ -1,8 +1,9 @@
-// Recognition and the four passes on hostile drawings, reference lists and settings. Small
-// tables give the rows of the plain quadratic algorithm; tables of any size give one row per
-// anchor and keep within the time bound run.sh sets per input, so a search that turns quadratic
-// on some shape of drawing fails the run. Then duplicate removal leaves one row per tag, and the
-// merge and the sort refuse exactly the lists over the row limit.
+// Recognition, window tuning and the four passes on hostile drawings, reference lists and
+// settings. Small tables give the rows of the plain quadratic algorithm; tables of any size give
+// one row per anchor and keep within the time bound run.sh sets per input, so a search that turns
+// quadratic on some shape of drawing fails the run. Tuning counts the same anchors. Then
+// duplicate removal leaves one row per tag, and the merge and the sort refuse exactly the lists
+// over the row limit.
 //
 // Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
 // then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
@@ -27,6 +28,7 @@
 #include "convert/quantity_merge.h"
 #include "dxf/dxf_text_parser.h"
 #include "dxf/recognition.h"
+#include "dxf/window_tuning.h"
 #include "literal_recognition.h"
 #include "notify.h"
 #include "reference/base_parts_file.h"
@@ -111,6 +113,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     if (anchors != rows.size()) std::abort();
+  }
+
+  // Tuning counts the same anchors, proposes whole windows of at least 1, and keeps the current
+  // values when it proposes nothing.
+  const WindowProposal proposal =
+      propose_recognition_window(ws.texts, ws.base_parts, ws.prohibited_words, ws.settings);
+  if (proposal.anchors != rows.size()) std::abort();
+  if (proposal.outcome == TuningOutcome::Proposed
+          ? proposal.proposed.pt_x < 1 || proposal.proposed.pt_y < 1
+          : !(proposal.proposed == proposal.current)) {
+    std::abort();
   }
 
   CountingNotifier notifier;
