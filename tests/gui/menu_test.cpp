@@ -77,6 +77,8 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
             L"  禁止文字書込(&K) 37854\n"
             L"  ---\n"
             L"  環境設定(&S) 37831\n"
+            L"ツール(&T)\n"
+            L"  認識範囲の自動調整(&A) 38007\n"
             L"ﾍﾙﾌﾟ(&H)\n"
             L"  ドキメント(&D) 37844\n"
             L"  取扱説明書(&H) 37836\n"
