@@ -112,14 +112,11 @@ TEST(CliTune, AGeneratedSchematicGetsTheCoresProposalAndItsReasons) {
   EXPECT_NE(r.out.find("\npitch found: lines 3.5 apart, the first 3.5 below its tag"),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("\nanchors: 30; "), std::string::npos) << r.out;
-  const std::string current = "\ncurrent  pt_x=5 pt_y=60: " + std::to_string(p.current.fields) +
-                              " fields taken, " + std::to_string(p.current.shared) +
-                              " texts claimed by two anchors, " + std::to_string(p.current.cut) +
-                              " groups cut by another anchor, ";
-  EXPECT_NE(r.out.find(current), std::string::npos) << r.out;
-  EXPECT_GT(p.current.cut, 0u);  // the defaults reach the symbols below
-  EXPECT_EQ(p.proposed.cut, 0u);
+  EXPECT_NE(r.out.find("\ncurrent  pt_x=5 pt_y=60: " + std::to_string(p.current.fields) +
+                       " fields taken, " + std::to_string(p.current.shared) +
+                       " texts claimed by two anchors, "),
+            std::string::npos)
+      << r.out;
 }
 
 TEST(CliTune, NoAnchorExitsTwoAndSaysSo) {
