@@ -26,6 +26,7 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
                "                      [--passes all|none|LIST] DRAWING...\n"
                "  korvane-cli check [--ini FILE] [--base FILE] [--words FILE]\n"
                "                    [--passes all|none|LIST] [--format text|json|csv] DRAWING...\n"
+               "  korvane-cli tune [--ini FILE] [--base FILE] [--words FILE] DRAWING...\n"
                "  korvane-cli texts [--raw] DRAWING...\n"
                "  korvane-cli --help | --version\n"),
       std::string::npos)
