@@ -27,6 +27,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return run_check(options, out, err);
     case Command::Preview:
       return run_preview(options, out, err);
+    case Command::Tune:
+      return run_tune(options, out, err);
     case Command::Texts:
       return run_texts(options, out, err);
     case Command::Compare:

@@ -10,6 +10,7 @@ namespace korvane::cli {
 int run_convert(const Options& options, std::ostream& out, std::ostream& err);
 int run_check(const Options& options, std::ostream& out, std::ostream& err);
 int run_preview(const Options& options, std::ostream& out, std::ostream& err);
+int run_tune(const Options& options, std::ostream& out, std::ostream& err);
 int run_texts(const Options& options, std::ostream& out, std::ostream& err);
 int run_compare(const Options& options, std::ostream& out, std::ostream& err);
 

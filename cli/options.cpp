@@ -15,7 +15,8 @@ enum CommandBit : unsigned {
   kTextsBit = 2,
   kCompareBit = 4,
   kCheckBit = 8,
-  kPreviewBit = 16
+  kPreviewBit = 16,
+  kTuneBit = 32
 };
 
 using Apply = void (*)(Options&, std::string_view value, std::vector<std::string>& errors);
@@ -30,7 +31,7 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kPreviewBit | kCompareBit, 0,
+    OptionSpec{"--ini", "FILE", kConvertBit | kCheckBit | kPreviewBit | kTuneBit | kCompareBit, 0,
                "settings file (default: Korvane.ini in the current folder), which must exist; "
                "when the default one does not exist the reset values are used, with no reference "
                "paths. Relative paths in it are taken from the current folder",
@@ -38,11 +39,11 @@ constexpr std::array kOptions{
                  o.ini = v;
                  o.ini_given = true;
                }},
-    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kPreviewBit | kCompareBit, 0,
+    OptionSpec{"--base", "FILE", kConvertBit | kCheckBit | kPreviewBit | kTuneBit | kCompareBit, 0,
                "base parts list (default: the part_file of the pair part_select picks); "
                "compare takes from it the family prefixes that merged tag cells leave out",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.base = v; }},
-    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit | kPreviewBit, 0,
+    OptionSpec{"--words", "FILE", kConvertBit | kCheckBit | kPreviewBit | kTuneBit, 0,
                "prohibited words (default: the kinsi_file of the pair part_select picks)",
                [](Options& o, std::string_view v, std::vector<std::string>&) { o.words = v; }},
     OptionSpec{"--out", "NAME", kConvertBit, 0,
@@ -78,18 +79,18 @@ constexpr std::array kOptions{
     OptionSpec{"--raw", "", kTextsBit, 0,
                "print the texts as the drawing holds them (Shift-JIS) instead of UTF-8",
                [](Options& o, std::string_view, std::vector<std::string>&) { o.raw = true; }},
-    OptionSpec{
-        "--codepage", "auto|932", kConvertBit | kCheckBit | kPreviewBit | kTextsBit, 0,
-        "the bytes of drawings before AC1021: auto reads them in the code page their "
-        "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
-        "(default: dxf_codepage of the settings for convert, check and preview; auto for texts)",
-        [](Options& o, std::string_view v, std::vector<std::string>& errors) {
-          if (v != "auto" && v != "932") {
-            errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
-            return;
-          }
-          o.code_page = dxf_code_page_option(v);
-        }},
+    OptionSpec{"--codepage", "auto|932",
+               kConvertBit | kCheckBit | kPreviewBit | kTuneBit | kTextsBit, 0,
+               "the bytes of drawings before AC1021: auto reads them in the code page their "
+               "header names ($DWGCODEPAGE), 932 takes them as Shift-JIS whatever it names "
+               "(default: auto for texts, dxf_codepage of the settings for the others)",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 if (v != "auto" && v != "932") {
+                   errors.push_back("--codepage '" + native_to_utf8(v) + "': give auto or 932");
+                   return;
+                 }
+                 o.code_page = dxf_code_page_option(v);
+               }},
     OptionSpec{"--format", "text|json|csv", kCheckBit | kCompareBit, 0,
                "how check prints the report and compare the differences. text (the default): "
                "check prints a line a finding, DRAWING:X,Y: KIND: TEXT: DETAIL, then a summary; "
@@ -145,6 +146,12 @@ constexpr std::array kCommands{
                 "the drawing preview: an SVG that shows every text in the colour of what it "
                 "became (tag number, field of a part, other), the window of each tag number, and "
                 "the texts the recognition report has findings about. Prints the file written."},
+    CommandSpec{"tune", kTuneBit, Command::Tune, "DRAWING...", 0, "needs at least one DRAWING",
+                "Reads and recognises the drawings as convert does and proposes pt_x and pt_y: "
+                "the first line is exactly pt_x=N pt_y=M, then the line pitch and the column "
+                "alignment found below the anchors, and the fields taken and the conflicts left "
+                "with the proposal and with the current settings. Changes no file. Exits with 2 "
+                "when no text is an anchor."},
     CommandSpec{"texts", kTextsBit, Command::Texts, "DRAWING...", 0, "needs at least one DRAWING",
                 "Prints every text the drawings hold, one a line: x, a tab, y, a tab, the text."},
     CommandSpec{"compare", kCompareBit, Command::Compare, "OLD NEW", 2,

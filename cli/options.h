@@ -12,14 +12,14 @@
 
 namespace korvane::cli {
 
-enum class Command { Convert, Check, Preview, Texts, Compare, Help, Version };
+enum class Command { Convert, Check, Preview, Tune, Texts, Compare, Help, Version };
 
 // How check prints the report and compare the differences.
 enum class PrintFormat { Text, Json, Csv };
 
 struct Options {
   Command command = Command::Help;
-  // convert, check and preview
+  // convert, check, preview and tune
   std::string ini;         // the settings file; Korvane.ini in the current folder by default
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;

@@ -60,6 +60,11 @@ bool load_reference(const ReferenceSource& source, Store& store, Load load, Work
 std::optional<int> load_settings_and_lists(const Options& o, Workspace& ws,
                                            StreamNotifier& notifier, std::ostream& err) {
   if (!read_command_settings(o, ws, notifier, err)) return kExitUsage;
+  // --codepage stands for dxf_codepage in this run, as if the settings said it.
+  if (o.code_page) {
+    ws.settings.options[std::string(kOptionDxfCodePage)] =
+        *o.code_page == DxfCodePage::Cp932 ? "932" : "auto";
+  }
 
   // Nothing is converted without the lists the user meant to use.
   const bool base_ok = load_reference(
@@ -85,10 +90,6 @@ std::optional<int> load_settings_and_lists(const Options& o, Workspace& ws,
 
 bool read_and_run_passes(const Options& o, Workspace& ws, StreamNotifier& notifier,
                          ReportTrail& trail) {
-  if (o.code_page) {
-    ws.settings.options[std::string(kOptionDxfCodePage)] =
-        *o.code_page == DxfCodePage::Cp932 ? "932" : "auto";
-  }
   bool input_problem = false;
   const ReadReport read = read_drawings(
       ws, o.drawings, notifier,

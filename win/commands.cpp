@@ -17,6 +17,7 @@
 #include "row_commands.h"
 #include "series_window.h"
 #include "settings_dialog.h"
+#include "tune_dialog.h"
 #include "version_box.h"
 #include "words_dialog.h"
 
@@ -180,6 +181,9 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_DRAWING_PREVIEW:
       open_preview_window(app);
+      break;
+    case IDM_TUNE_WINDOW:
+      tune_recognition_window(app.main, app.ws);
       break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");

@@ -21,6 +21,7 @@
 #define IDD_RECOGNITION_REPORT 17
 #define IDD_SERIES 3001
 #define IDD_COMPARE 38003
+#define IDD_TUNE 38007
 
 // Version box.
 #define IDC_VERSION_CLOSE 101
@@ -84,11 +85,29 @@
 #define IDM_RECOGNITION_REPORT 38001
 #define IDM_DRAWING_PREVIEW 38002
 #define IDM_COMPARE_LISTS 38003
+#define IDM_TUNE_WINDOW 38007
 // Main menu: Help.
 #define IDM_DOCUMENT 37844
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+
+// Recognition window tuning (template 38007): what was found, then the figures of the current
+// values and of the proposal side by side.
+#define IDC_TUNE_FOUND 3870
+#define IDC_TUNE_CURRENT_X 3871
+#define IDC_TUNE_CURRENT_Y 3872
+#define IDC_TUNE_CURRENT_FIELDS 3873
+#define IDC_TUNE_CURRENT_SHARED 3874
+#define IDC_TUNE_CURRENT_CUT 3875
+#define IDC_TUNE_CURRENT_EMPTY 3876
+#define IDC_TUNE_PROPOSED_X 3881
+#define IDC_TUNE_PROPOSED_Y 3882
+#define IDC_TUNE_PROPOSED_FIELDS 3883
+#define IDC_TUNE_PROPOSED_SHARED 3884
+#define IDC_TUNE_PROPOSED_CUT 3885
+#define IDC_TUNE_PROPOSED_EMPTY 3886
+#define IDC_TUNE_APPLY 3890
 
 // Drawing preview window: the button bar and the canvas.
 #define IDC_PREVIEW_FIT 3821

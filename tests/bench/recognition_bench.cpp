@@ -9,6 +9,7 @@
 #include "dxf/recognition.h"
 #include "preview/drawing_preview.h"
 #include "preview/preview_svg.h"
+#include "dxf/window_tuning.h"
 #include "report/recognition_report.h"
 #include "workspace.h"
 
@@ -129,9 +130,26 @@ void BM_PreviewSvgOfBatch(benchmark::State& state) {
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+// The window proposal for the same batch: the stacks found, then every candidate scored with
+// the groups recognition finds for it.
+void BM_ProposeWindowBatch(benchmark::State& state) {
+  Workspace ws = make_batch(static_cast<int>(state.range(0)), false);
+  WindowProposal proposal;
+  for (auto _ : state) {
+    proposal =
+        propose_recognition_window(ws.texts, ws.base_parts, ws.prohibited_words, ws.settings);
+    benchmark::DoNotOptimize(proposal.proposed.pt_y);
+  }
+  state.counters["texts"] = static_cast<double>(ws.texts.size());
+  state.counters["pt_x"] = proposal.proposed.pt_x;
+  state.counters["pt_y"] = proposal.proposed.pt_y;
+  state.counters["candidates"] = static_cast<double>(proposal.candidates);
+}
+
 BENCHMARK(BM_RecogniseBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseAndReportBatch)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseBatchOfOneTemplate)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProposeWindowBatch)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecogniseStackedAnchors)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewSvgOfBatch)->Arg(500)->Unit(benchmark::kMillisecond);
 

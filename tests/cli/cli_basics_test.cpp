@@ -30,6 +30,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
                "  korvane-cli preview [--ini FILE] [--base FILE] [--words FILE]\n"
                "                      [--passes all|none|LIST] [--codepage auto|932]\n"
                "                      [--out FILE.svg|-] DRAWING...\n"
+               "  korvane-cli tune [--ini FILE] [--base FILE] [--words FILE]\n"
+               "                   [--codepage auto|932] DRAWING...\n"
                "  korvane-cli texts [--raw] [--codepage auto|932] DRAWING...\n"
                "  korvane-cli compare [--ini FILE] [--base FILE] [--format text|json|csv]\n"
                "                      OLD NEW\n"

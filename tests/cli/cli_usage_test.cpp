@@ -41,6 +41,10 @@ TEST(CliUsage, BadUsageGivesOneLinePerProblemExitTwoAndTouchesNothing) {
       {{"texts", "--codepage", "1252", "a.dxf"},
        "korvane-cli: --codepage '1252': give auto or 932\n"},
       {{"texts", "--ini", "Korvane.ini", "a.dxf"}, "korvane-cli: --ini does not apply to texts\n"},
+      {{"tune", "--ini", "Korvane.ini"}, "korvane-cli: tune needs at least one DRAWING\n"},
+      {{"tune", "--passes", "none", "--format", "json", "a.dxf"},
+       "korvane-cli: --passes does not apply to tune\nkorvane-cli: --format does not apply to "
+       "tune\n"},
       {{"convert", "a.dxf", "--out"}, "korvane-cli: --out needs a value (NAME)\n"},
       {{"convert", "--csv=yes", "a.dxf"}, "korvane-cli: --csv takes no value\n"},
       {{"convert", "--frobnicate", "-x", "a.dxf"},

@@ -1,12 +1,12 @@
-// Recognition and the four passes on hostile drawings, reference lists and settings. Small
-// tables give the rows of the plain quadratic algorithm; tables of any size give one row per
-// anchor and keep within the time bound run.sh sets per input, so a search that turns quadratic
-// on some shape of drawing fails the run. Then duplicate removal leaves one row per tag, and the
-// merge and the sort refuse exactly the lists over the row limit. The recognition report made
-// from all of it leaves the list alone, finds in drawing order, and ties findings only to rows
-// that are in the list. The drawing preview of the same recognition classifies every text once
-// and its SVG carries each text once, with a finite viewBox and no character XML cannot hold,
-// whatever the coordinates.
+// Recognition, window tuning and the four passes on hostile drawings, reference lists and
+// settings. Small tables give the rows of the plain quadratic algorithm; tables of any size give
+// one row per anchor and keep within the time bound run.sh sets per input, so a search that turns
+// quadratic on some shape of drawing fails the run. Tuning counts the same anchors. Then
+// duplicate removal leaves one row per tag, and the merge and the sort refuse exactly the lists
+// over the row limit. The recognition report made from all of it leaves the list alone, finds in
+// drawing order, and ties findings only to rows that are in the list. The drawing preview of the
+// same recognition classifies every text once and its SVG carries each text once, with a finite
+// viewBox and no character XML cannot hold, whatever the coordinates.
 //
 // Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
 // then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
@@ -31,6 +31,7 @@
 #include "convert/quantity_merge.h"
 #include "dxf/dxf_text_parser.h"
 #include "dxf/recognition.h"
+#include "dxf/window_tuning.h"
 #include "literal_recognition.h"
 #include "notify.h"
 #include "preview/drawing_preview.h"
@@ -152,6 +153,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   note_recognition(trail, ws, {{"drawing.dxf", 0, ws.texts.size(), 0}});
   check_preview(ws, trail);
+  // Tuning counts the same anchors, proposes whole windows of at least 1, and keeps the current
+  // values when it proposes nothing.
+  const WindowProposal proposal =
+      propose_recognition_window(ws.texts, ws.base_parts, ws.prohibited_words, ws.settings);
+  if (proposal.anchors != rows.size()) std::abort();
+  if (proposal.outcome == TuningOutcome::Proposed
+          ? proposal.proposed.pt_x < 1 || proposal.proposed.pt_y < 1
+          : !(proposal.proposed == proposal.current)) {
+    std::abort();
+  }
 
   CountingNotifier notifier;
   remove_duplicate_parts(ws, &trail.passes);

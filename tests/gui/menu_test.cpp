@@ -80,6 +80,7 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
             L"ツール(&T)\n"
             L"  認識レポート(&R) 38001\n"
             L"  図面プレビュー(&V) 38002\n"
+            L"  認識範囲の自動調整(&A) 38007\n"
             L"  部品表の比較(&C) 38003\n"
             L"ﾍﾙﾌﾟ(&H)\n"
             L"  ドキメント(&D) 37844\n"
