@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/passes.h"
+#include "output/output_options.h"
 #include "output/parts_list_writer.h"
 
 namespace korvane::cli {
@@ -20,9 +21,11 @@ struct Options {
   bool ini_given = false;  // named by --ini: then it must exist
   std::optional<std::string> base;
   std::optional<std::string> words;
-  std::optional<std::string> out;    // given and empty: the writer's default name
-  std::optional<SaveLayout> layout;  // unset: the settings decide
-  std::optional<OutputKind> kind;    // unset: the settings decide
+  std::optional<std::string> out;        // given and empty: the writer's default name
+  std::optional<SaveLayout> layout;      // unset: the settings decide
+  std::optional<OutputKind> kind;        // --csv, --txt, --xlsx; unset: the settings decide
+  std::optional<TagListStyle> tag_list;  // unset: the settings decide
+  std::optional<TextEncoding> encoding;  // unset: the settings decide
   std::vector<Pass> passes;
   // texts
   bool raw = false;

@@ -1,7 +1,10 @@
 #include "output/parts_list_writer.h"
 
+#include <algorithm>
+
 #include "io/file_io.h"
 #include "notify.h"
+#include "text/encoding.h"
 #include "text/messages.h"
 #include "text/sjis.h"
 #include "workspace.h"
@@ -12,7 +15,16 @@ namespace {
 
 constexpr std::string_view kDefaultName = "default";
 
-std::string_view extension(OutputKind kind) { return kind == OutputKind::Txt ? ".txt" : ".csv"; }
+std::string_view extension(OutputKind kind) {
+  switch (kind) {
+    case OutputKind::Txt:
+      return ".txt";
+    case OutputKind::Xlsx:
+      return ".xlsx";
+    default:
+      return ".csv";
+  }
+}
 
 bool is_quoted_column(int column) {
   return column == 0 || column == 2 || column == 3 || column == 4 || column == 5;
@@ -87,7 +99,16 @@ std::optional<std::string> input_replaced_by(const Workspace& ws, const std::str
   return std::nullopt;
 }
 
-// Refuses outputs that would replace an input, saying which; true when all may be written.
+// The dialog's name with its extension completed, or empty when it was cancelled.
+std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
+  if (!dialog) return {};
+  const std::optional<std::string> chosen = dialog(kind);
+  if (!chosen || chosen->empty()) return {};
+  return complete_output_extension(*chosen, kind);
+}
+
+}  // namespace
+
 bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
                           const std::vector<std::string>& outputs) {
   for (const std::string& output : outputs) {
@@ -100,20 +121,11 @@ bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
   return true;
 }
 
-// The dialog's name with its extension completed, or empty when it was cancelled.
-std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
-  if (!dialog) return {};
-  const std::optional<std::string> chosen = dialog(kind);
-  if (!chosen || chosen->empty()) return {};
-  return complete_output_extension(*chosen, kind);
-}
-
-}  // namespace
-
 std::string complete_output_extension(std::string_view name, OutputKind kind) {
   static constexpr std::string_view kTxt[] = {".txt", ".Txt", ".TXT"};
   static constexpr std::string_view kCsv[] = {".csv", ".Csv", ".CSV"};
-  const auto& accepted = kind == OutputKind::Txt ? kTxt : kCsv;
+  static constexpr std::string_view kXlsx[] = {".xlsx", ".Xlsx", ".XLSX"};
+  const auto& accepted = kind == OutputKind::Txt ? kTxt : kind == OutputKind::Xlsx ? kXlsx : kCsv;
   for (std::string_view ending : accepted) {
     if (name.size() >= ending.size() && name.substr(name.size() - ending.size()) == ending) {
       return std::string(name);
@@ -173,24 +185,47 @@ bool selection_takes(Selection selection, std::string_view supply_cell) {
   }
 }
 
-std::string format_parts_line(const PartsList& parts, int row) {
+CellStyle output_cell_style(const Workspace& ws) {
+  const int tag = ws.settings.column_map.tag;
+  return {read_output_options(ws.settings).tag_list, tag >= 0 && tag < kColumnCount ? tag : -1,
+          FamilyPrefixes(ws.base_parts)};
+}
+
+std::string output_cell(const PartsList& parts, int row, int column, const CellStyle& style) {
+  if (column != style.tag_column || style.tag_list == TagListStyle::Merged) {
+    return parts.get_cell(row, column, kOutputCellCapacity);
+  }
+  const std::string& cell = parts.cell(row, column);
+  const std::size_t first_tag_end = std::min(cell.find(','), cell.size());
+  const std::size_t prefix =
+      style.families.length_in(std::string_view(cell).substr(0, first_tag_end));
+  return cut_to_capacity(format_tag_list(cell, prefix, style.tag_list), kOutputCellCapacity);
+}
+
+std::string format_parts_line(const PartsList& parts, int row, const CellStyle& style) {
   std::string line;
   for (int column = 0; column < kColumnCount; ++column) {
-    const std::string cell = parts.get_cell(row, column, kOutputCellCapacity);
+    const std::string cell = output_cell(parts, row, column, style);
     append_field(line, cell, is_quoted_column(column) || needs_quotes(cell));
     line += column + 1 < kColumnCount ? "," : "\r\n";
   }
   return line;
 }
 
-std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column) {
+std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column,
+                              const CellStyle& style) {
   std::string out;
   for (int row = 0; row < parts.row_count(); ++row) {
     if (selection_takes(selection, parts.get_cell(row, supply_column, kOutputCellCapacity))) {
-      out += format_parts_line(parts, row);
+      out += format_parts_line(parts, row, style);
     }
   }
   return out;
+}
+
+std::string encode_text_output(std::string_view sjis, TextEncoding encoding) {
+  if (encoding == TextEncoding::ShiftJis) return std::string(sjis);
+  return "\xEF\xBB\xBF" + sjis_to_utf8(sjis);
 }
 
 namespace {
@@ -224,8 +259,10 @@ std::optional<std::string> name_output(Workspace& ws, Notifier& notifier,
 
 bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, Selection selection) {
   ws.current_file_name = name;
-  if (!io::write_whole_file(
-          name, format_parts_list(ws.parts, selection, ws.settings.column_map.supply))) {
+  const std::string sjis =
+      format_parts_list(ws.parts, selection, ws.settings.column_map.supply, output_cell_style(ws));
+  if (!io::write_whole_file(name,
+                            encode_text_output(sjis, read_output_options(ws.settings).encoding))) {
     report_cannot_write(notifier, name);
     return false;
   }

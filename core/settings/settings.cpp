@@ -90,7 +90,12 @@ void apply_line(Settings& s, std::string_view line) {
 
 std::span<const OptionSpec> option_specs() {
   // Each feature that has a setting of its own adds its line here.
-  static constexpr std::array<OptionSpec, 0> kOptions{};
+  static constexpr std::array<OptionSpec, 3> kOptions{{
+      // The outputs (output/output_options.h).
+      {"output_format", "text"},
+      {"tag_list", "merged"},
+      {"output_encoding", "sjis"},
+  }};
   return kOptions;
 }
 

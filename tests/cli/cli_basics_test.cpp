@@ -22,7 +22,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
   EXPECT_NE(
       out.find("Usage:\n"
                "  korvane-cli convert [--ini FILE] [--base FILE] [--words FILE] [--out NAME]\n"
-               "                      [--one-file | --three-files] [--csv | --txt]\n"
+               "                      [--one-file | --three-files] [--csv | --txt | --xlsx]\n"
+               "                      [--tag-list merged|sorted|ranges] [--encoding sjis|utf8]\n"
                "                      [--passes all|none|LIST] DRAWING...\n"
                "  korvane-cli texts [--raw] DRAWING...\n"
                "  korvane-cli --help | --version\n"),

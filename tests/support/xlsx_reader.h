@@ -1,0 +1,35 @@
+// A small reader of the workbooks Korvane writes, for tests: the sheets in order, each cell's
+// text or number, and each sheet's XML for what it says about panes and filters. Only what the
+// writer uses is read: shared strings, numbers, stored or deflated ZIP entries.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane::test {
+
+struct XlsxCell {
+  std::string text;  // UTF-8; a number as its XML value ("2")
+  bool number = false;
+
+  bool operator==(const XlsxCell&) const = default;
+};
+
+struct XlsxSheet {
+  std::string name;
+  std::vector<std::vector<XlsxCell>> rows;  // from row 1, each as long as its last cell
+  std::string xml;
+};
+
+// The sheets of a workbook, or nothing (with `error` saying why) when it cannot be read.
+std::optional<std::vector<XlsxSheet>> read_xlsx(std::string_view bytes, std::string& error);
+
+// The cells of a CSV line as written by the parts list writer (quotes removed).
+std::vector<std::string> csv_cells(std::string_view line);
+// The cells of every line of a CSV file.
+std::vector<std::vector<std::string>> csv_rows(std::string_view file);
+
+}  // namespace korvane::test
