@@ -14,8 +14,8 @@ namespace korvane::win {
 
 enum class ReferenceList { BaseParts, ProhibitedWords };
 
-// The save dialog of the output commands, titled and filtered for the TXT or CSV kind. The name
-// comes back as typed; the writer completes its extension.
+// The save dialog of the output commands, titled and filtered for the TXT or CSV kind or the
+// workbook. The name comes back as typed; the writer completes its extension.
 std::optional<std::string> choose_output_file(HWND owner, OutputKind kind);
 
 // "部品設定ﾌｧｲﾙの読込" / "禁止文字ﾌｧｲﾙの読込".

@@ -19,6 +19,7 @@
 #define IDD_PROHIBITED_WORDS 15
 #define IDD_ROW_EDITOR 16
 #define IDD_SERIES 3001
+#define IDD_OPTIONS 38005  // opened by the command of the same number
 
 // Version box.
 #define IDC_VERSION_CLOSE 101
@@ -59,6 +60,7 @@
 #define IDM_OUTPUT_NOT_PURCHASED 37840
 #define IDM_OUTPUT_PURCHASED 37842
 #define IDM_EXIT 37828
+#define IDM_OUTPUT_WORKBOOK 38004
 // Main menu: Conversion.
 #define IDM_CONVERT_ALL 37838
 #define IDM_REMOVE_DUPLICATES 37849
@@ -83,6 +85,8 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+// Main menu: Tools (commands from 38001, between Settings and Help).
+#define IDM_OPTIONS 38005
 
 // Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and
 // the combos do not run in screen order.
@@ -214,3 +218,8 @@
 #define IDC_WORDS_REWRITE 102
 #define IDC_WORDS_ADD 103
 #define IDC_WORDS_DELETE 105
+
+// Options dialog (template 38005): the output group's combo boxes.
+#define IDC_OPT_OUTPUT_FORMAT 501
+#define IDC_OPT_TAG_LIST 502
+#define IDC_OPT_ENCODING 503
