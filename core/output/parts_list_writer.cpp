@@ -138,6 +138,12 @@ std::string complete_output_extension(std::string_view name, OutputKind kind) {
 
 std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind) {
+  // A name that already ends in the workbook's five-byte extension would otherwise lose only
+  // its last four bytes ("book.xlsx" -> "book..xlsx").
+  if (kind == OutputKind::Xlsx && selection == Selection::All &&
+      complete_output_extension(name, kind).size() == name.size()) {
+    return std::string(name);
+  }
   std::size_t replaced = 0;
   std::string ending;
   switch (selection) {

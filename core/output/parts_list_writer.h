@@ -48,8 +48,9 @@ std::string complete_output_extension(std::string_view name, OutputKind kind);
 
 // The name with its ending replaced by position, counting bytes: selection 0 replaces the last 4
 // with ".txt" / ".csv", selection 1 the last 4 with "1.txt" / "1.csv", selections 2 and 3 the
-// last 5 with "2.txt" / "3.txt" (or .csv). The workbook takes ".xlsx" in place of the last 4.
-// Nothing when the name is shorter than the part replaced.
+// last 5 with "2.txt" / "3.txt" (or .csv). The workbook takes ".xlsx" in place of the last 4,
+// unless the name ends in ".xlsx", ".Xlsx" or ".XLSX" already. Nothing when the name is shorter
+// than the part replaced.
 std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind);
 

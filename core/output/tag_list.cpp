@@ -28,11 +28,12 @@ bool read_number(std::string_view text, Number& out) {
 }  // namespace
 
 std::string format_tag_list(std::string_view cell, std::size_t prefix_length, TagListStyle style) {
-  const std::string original(cell);
-  if (style == TagListStyle::Merged) return original;
+  if (style == TagListStyle::Merged) return std::string(cell);
   // A comma never occurs inside a Shift-JIS double-byte character (trail bytes are 0x40 and up).
   const std::size_t first_comma = cell.find(',');
-  if (first_comma == std::string_view::npos || prefix_length > first_comma) return original;
+  if (first_comma == std::string_view::npos || prefix_length > first_comma) {
+    return std::string(cell);
+  }
   const std::string_view prefix = cell.substr(0, prefix_length);
 
   std::vector<Number> numbers;
@@ -42,7 +43,7 @@ std::string format_tag_list(std::string_view cell, std::size_t prefix_length, Ta
     Number n;
     if (!read_number(cell.substr(start, comma == std::string_view::npos ? comma : comma - start),
                      n)) {
-      return original;
+      return std::string(cell);
     }
     numbers.push_back(n);
     if (comma == std::string_view::npos) break;

@@ -145,7 +145,7 @@ bool save_workbook(const WorkbookContent& content, const io::ScratchFile& file) 
 
 std::optional<std::string> write_workbook(Workspace& ws, Notifier& notifier, OutputNaming naming,
                                           const OutputFileDialog& dialog) {
-  const std::optional<std::string> name = name_workbook(ws, notifier, naming, dialog);
+  std::optional<std::string> name = name_workbook(ws, notifier, naming, dialog);
   if (!name || !outputs_spare_inputs(ws, notifier, {*name})) return std::nullopt;
   std::optional<io::ScratchFile> scratch = io::ScratchFile::create();
   std::string bytes;

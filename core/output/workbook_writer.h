@@ -45,11 +45,12 @@ bool is_whole_number(std::string_view text);
 bool save_workbook(const WorkbookContent& content, const io::ScratchFile& file);
 
 // Names the workbook and writes it whole or not at all. `naming` Current: the current file name
-// with its last 4 bytes replaced by ".xlsx" ("default.xlsx" when there is none); otherwise the
-// save dialog's name with ".xlsx" completed, and a cancelled dialog does nothing. The current file
-// name is left as it is. A workbook that would replace an input is refused as the other outputs
-// are; one that cannot be written, or a name too short to rewrite, shows
-// "Excelブックが書き込めません" titled "ﾌｧｲﾙｴﾗｰ". Returns the path written, or nothing.
+// with its last 4 bytes replaced by ".xlsx" (kept as it is when it ends in ".xlsx";
+// "default.xlsx" when there is none); otherwise the save dialog's name with ".xlsx" completed,
+// and a cancelled dialog does nothing. The current file name is left as it is. A workbook that
+// would replace an input is refused as the other outputs are; one that cannot be written, or a
+// name too short to rewrite, shows "Excelブックが書き込めません" titled "ﾌｧｲﾙｴﾗｰ". Returns the path
+// written, or nothing.
 std::optional<std::string> write_workbook(Workspace& ws, Notifier& notifier, OutputNaming naming,
                                           const OutputFileDialog& dialog = {});
 

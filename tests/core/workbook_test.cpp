@@ -200,6 +200,17 @@ TEST_F(Workbook, TheConversionWritesTheWorkbookWhenTheOptionAsksForIt) {
   EXPECT_EQ(convert_and_write(ws, notifier, request).written.size(), 3u);
 }
 
+TEST(WorkbookName, TheCurrentNameTakesXlsxInPlaceOfItsLastFourBytes) {
+  const std::pair<const char*, std::optional<std::string>> kCases[] = {
+      {"pump.dxf", "pump.xlsx"},  {"list3.csv", "list3.xlsx"}, {"pump.DXF", "pump.xlsx"},
+      {"book.xlsx", "book.xlsx"}, {"book.XLSX", "book.XLSX"},  {"book.xlsX", "book..xlsx"},
+      {"abcd", ".xlsx"},          {"abc", std::nullopt},       {"d/a.b", std::nullopt},
+  };
+  for (const auto& [name, expected] : kCases) {
+    EXPECT_EQ(rewrite_output_ending(name, Selection::All, OutputKind::Xlsx), expected) << name;
+  }
+}
+
 TEST(WorkbookNumbers, OnlyAWholeNumberAndNothingElseIsANumber) {
   for (const char* yes : {"0", "1", "12", "-1", "999999999999999"}) {
     EXPECT_TRUE(is_whole_number(yes)) << yes;
