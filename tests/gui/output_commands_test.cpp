@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "main_window_fixture.h"
-#include "text/encoding.h"
 #include "xlsx_reader.h"
 
 namespace korvane {
@@ -139,15 +138,7 @@ TEST_F(OutputCommandTest, WorkbookCommandWritesTheSheetsOfTheTextFiles) {
   const std::string all = test::sjis(kSupplied + kPurchased + kNotPurchased + kEmptyClass);
   const std::string csv[] = {all, file("list1.csv"), file("list2.csv"), file("list3.csv")};
   for (std::size_t s = 0; s < 4; ++s) {
-    const auto rows = test::csv_rows(csv[s]);
-    const auto& sheet = (*sheets)[s].rows;
-    ASSERT_EQ(sheet.size(), rows.size() + 1) << s;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      for (std::size_t c = 0; c < 8; ++c) {
-        const std::string cell = c < sheet[r + 1].size() ? sheet[r + 1][c].text : "";
-        EXPECT_EQ(cell, sjis_to_utf8(rows[r][c])) << "sheet " << s << " row " << r << " col " << c;
-      }
-    }
+    EXPECT_TRUE(test::sheet_matches_csv((*sheets)[s], csv[s], error)) << error;
   }
 }
 

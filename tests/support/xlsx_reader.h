@@ -3,6 +3,7 @@
 // writer uses is read: shared strings, numbers, stored or deflated ZIP entries.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,9 +28,12 @@ struct XlsxSheet {
 // The sheets of a workbook, or nothing (with `error` saying why) when it cannot be read.
 std::optional<std::vector<XlsxSheet>> read_xlsx(std::string_view bytes, std::string& error);
 
-// The cells of a CSV line as written by the parts list writer (quotes removed).
-std::vector<std::string> csv_cells(std::string_view line);
-// The cells of every line of a CSV file.
+// The cells of every line of a CSV file as the parts list writer writes it (CR LF after each
+// line, quotes removed, "" inside quotes standing for one).
 std::vector<std::vector<std::string>> csv_rows(std::string_view file);
+
+// Whether the sheet's rows after its title row hold the cells of a CSV file (Shift-JIS) in UTF-8,
+// cell for cell; `why` tells the first difference.
+bool sheet_matches_csv(const XlsxSheet& sheet, std::string_view csv, std::string& why);
 
 }  // namespace korvane::test
