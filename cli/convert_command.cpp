@@ -5,6 +5,8 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "io/file_io.h"
+#include "output/output_options.h"
 #include "pipeline/conversion.h"
 #include "platform.h"
 #include "report/recognition_report.h"
@@ -13,6 +15,24 @@
 #include "workspace.h"
 
 namespace korvane::cli {
+namespace {
+
+// The output options of the command line over those of the settings. --csv, --txt and
+// --three-files ask for text files even where the settings ask for the workbook.
+void apply_output_choices(const Options& o, Settings& settings) {
+  OutputOptions options = read_output_options(settings);
+  if (o.kind == OutputKind::Xlsx) {
+    options.format = OutputFormat::Xlsx;
+  } else if (o.kind || o.layout == SaveLayout::ThreeFiles) {
+    options.format = OutputFormat::Text;
+  }
+  if (o.kind && *o.kind != OutputKind::Xlsx) settings.set_output_kind(*o.kind);
+  if (o.tag_list) options.tag_list = *o.tag_list;
+  if (o.encoding) options.encoding = *o.encoding;
+  store_output_options(settings, options);
+}
+
+}  // namespace
 
 int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   Workspace ws;
@@ -32,17 +52,27 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
   }
 
   ws.current_file_name = o.out ? *o.out : o.drawings.front();
-  if (o.kind) ws.settings.set_output_kind(*o.kind);
+  apply_output_choices(o, ws.settings);
+  const bool workbook = read_output_options(ws.settings).format == OutputFormat::Xlsx;
   const SaveLayout layout = o.layout.value_or(ws.settings.save_layout());
-  const bool one_file = layout == SaveLayout::OneFile;
-  const OutputKind kind = ws.settings.output_kind();
+  const bool one_file = workbook || layout == SaveLayout::OneFile;
+  const OutputKind kind = workbook ? OutputKind::Xlsx : ws.settings.output_kind();
   // The writer names its files as it goes; a message names the file it was writing.
   const bool too_short =
       !ws.current_file_name.empty() &&
       !rewrite_output_ending(ws.current_file_name, one_file ? Selection::All : Selection::Supplied,
                              kind);
-  notifier.follow_subject([&ws] { return ws.current_file_name; },
-                          too_short ? "(too short to take the new ending)" : "");
+  const std::string remark = too_short ? "(too short to take the new ending)" : "";
+  if (workbook) {
+    // The workbook leaves the current file name as it is.
+    const std::optional<std::string> name =
+        ws.current_file_name.empty()
+            ? std::optional<std::string>("default.xlsx")
+            : rewrite_output_ending(ws.current_file_name, Selection::All, OutputKind::Xlsx);
+    notifier.set_subject(name.value_or(ws.current_file_name), remark);
+  } else {
+    notifier.follow_subject([&ws] { return ws.current_file_name; }, remark);
+  }
 
   const std::vector<std::string> written = write_output(ws, notifier, layout);
   const bool all_written = written.size() == (one_file ? 1u : 3u);

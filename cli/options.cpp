@@ -66,6 +66,32 @@ constexpr std::array kOptions{
     OptionSpec{
         "--txt", "", kConvertBit, 2, "write .txt files (the same lines)",
         [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Txt; }},
+    OptionSpec{
+        "--xlsx", "", kConvertBit, 2,
+        "write one Excel workbook, NAME with its extension replaced by .xlsx: sheets of "
+        "every row and of the three supply classes (default: output_format; --csv, --txt "
+        "or --three-files write text files)",
+        [](Options& o, std::string_view, std::vector<std::string>&) { o.kind = OutputKind::Xlsx; }},
+    OptionSpec{"--tag-list", "merged|sorted|ranges", kConvertBit, 0,
+               "how merged tag numbers are written: as the merge joined them (PB2,1), sorted "
+               "(PB1,2), or sorted with three or more consecutive numbers as a range (CR1-3,5) "
+               "(default: tag_list)",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 o.tag_list = parse_tag_list_style(v);
+                 if (!o.tag_list) {
+                   errors.push_back("--tag-list '" + native_to_utf8(v) +
+                                    "': give merged, sorted or ranges");
+                 }
+               }},
+    OptionSpec{"--encoding", "sjis|utf8", kConvertBit, 0,
+               "encoding of .csv and .txt files: Shift-JIS, or UTF-8 with a byte order mark "
+               "(default: output_encoding)",
+               [](Options& o, std::string_view v, std::vector<std::string>& errors) {
+                 o.encoding = parse_text_encoding(v);
+                 if (!o.encoding) {
+                   errors.push_back("--encoding '" + native_to_utf8(v) + "': give sjis or utf8");
+                 }
+               }},
     OptionSpec{"--passes", "all|none|LIST", kConvertBit | kCheckBit | kPreviewBit, 0,
                "conversion passes: all (the default: dedupe,complete,merge,sort), none, or a "
                "comma list of dedupe, complete, merge, sort, run in the order given",
@@ -237,6 +263,10 @@ void parse_command_options(const std::vector<std::string>& args, const CommandSp
       }
     }
     spec->apply(o, value, errors);
+  }
+  // The workbook holds the three supply classes itself.
+  if (o.kind == OutputKind::Xlsx && o.layout == SaveLayout::ThreeFiles) {
+    errors.emplace_back("--xlsx and --three-files cannot be used together");
   }
   const bool counted =
       command.operand_count == 0 ? !o.drawings.empty() : o.drawings.size() == command.operand_count;

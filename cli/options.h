@@ -8,6 +8,7 @@
 
 #include "convert/passes.h"
 #include "dxf/dxf_text_value.h"
+#include "output/output_options.h"
 #include "output/parts_list_writer.h"
 
 namespace korvane::cli {
@@ -27,8 +28,10 @@ struct Options {
   // convert: the name the outputs are named from (given and empty: the writer's default name);
   // preview: the SVG file, "-" for stdout
   std::optional<std::string> out;
-  std::optional<SaveLayout> layout;  // unset: the settings decide
-  std::optional<OutputKind> kind;    // unset: the settings decide
+  std::optional<SaveLayout> layout;      // unset: the settings decide
+  std::optional<OutputKind> kind;        // --csv, --txt, --xlsx; unset: the settings decide
+  std::optional<TagListStyle> tag_list;  // unset: the settings decide
+  std::optional<TextEncoding> encoding;  // unset: the settings decide
   std::vector<Pass> passes;
   // texts
   bool raw = false;

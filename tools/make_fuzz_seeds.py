@@ -149,6 +149,7 @@ def main():
         [b"texts"] + rel[-1:],
         [b"--version"],
         [b"convert", b"--help", b"-"],
+        [b"convert", b"--xlsx", b"--tag-list", b"ranges", b"--encoding=utf8", b"--one-file"] + rel,
     ]
     for n, line in enumerate(lines):
         write("fuzz_cli_options", "line_%02d" % n, b"\x00".join(line))

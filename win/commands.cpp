@@ -7,7 +7,9 @@
 #include "compare_window.h"
 #include "dxf_file_dialog.h"
 #include "file_dialogs.h"
+#include "options_dialog.h"
 #include "output/parts_list_writer.h"
+#include "output/workbook_writer.h"
 #include "parts_list_view.h"
 #include "preview_window.h"
 #include "reading_commands.h"
@@ -36,6 +38,17 @@ void output_one_file(App& app, Selection selection) {
 // One dialog names the three files of the supplied, not-purchased and purchased rows.
 void output_three_files(App& app) {
   write_three_files(app.ws, app.notifier, OutputNaming::DialogRewritten, output_file_dialog(app));
+}
+
+void output_workbook(App& app) {
+  write_workbook(app.ws, app.notifier, OutputNaming::Dialog, output_file_dialog(app));
+}
+
+// The options are kept as option lines of Korvane.ini, written at exit.
+void change_options(App& app) {
+  if (auto chosen = run_options_dialog(app.main, {read_output_options(app.ws.settings)})) {
+    store_output_options(app.ws.settings, chosen->output);
+  }
 }
 
 // Closing the DXF file dialog without running it ends the command: nothing is read, and the
@@ -117,6 +130,9 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDM_OUTPUT_PURCHASED:
       output_one_file(app, Selection::Purchased);
       break;
+    case IDM_OUTPUT_WORKBOOK:
+      output_workbook(app);
+      break;
     case IDM_EXIT:
     case IDT_EXIT:
       DestroyWindow(app.main);  // the exit sequence runs in WM_DESTROY
@@ -184,6 +200,9 @@ void on_command(App& app, int id, int code, HWND control) {
       break;
     case IDM_TUNE_WINDOW:
       tune_recognition_window(app.main, app.ws);
+      break;
+    case IDM_OPTIONS:
+      change_options(app);
       break;
     case IDM_DOCUMENT:
       open_with_shell(app.main, L"Korvaneﾄﾞｷﾒﾝﾄ.txt");

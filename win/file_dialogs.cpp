@@ -17,6 +17,7 @@ constexpr wchar_t kTxtOutputFilter[] =
 constexpr wchar_t kCsvOutputFilter[] =
     L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ﾃｷｽﾄﾌｧｲﾙ(*.TXT)\0*.TXT\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kCsvFilter[] = L"CSVﾌｧｲﾙ(*.CSV)\0*.CSV\0ALLFile(*.*)\0*.*\0";
+constexpr wchar_t kXlsxOutputFilter[] = L"Excel(*.xlsx)\0*.xlsx\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kReferenceFilter[] = L"ﾃｷｽﾄ(*.txt)\0*.txt\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kDxfFilter[] = L"DxfFile(*.dxf)\0*.dxf\0ALLFile(*.*)\0*.*\0";
 constexpr wchar_t kDxfAddFilter[] = L"DxfFile(*.dxf)\0*.dxf\0DwgFile(*.dwg)\0*.dwg\0";
@@ -71,10 +72,14 @@ std::optional<std::string> run_file_dialog(HWND owner, Kind kind, const wchar_t*
 }  // namespace
 
 std::optional<std::string> choose_output_file(HWND owner, OutputKind kind) {
-  if (kind == OutputKind::Txt) {
-    return run_file_dialog(owner, Kind::Save, L"ﾃｷｽﾄﾌｧｲﾙに書込", kTxtOutputFilter);
+  switch (kind) {
+    case OutputKind::Txt:
+      return run_file_dialog(owner, Kind::Save, L"ﾃｷｽﾄﾌｧｲﾙに書込", kTxtOutputFilter);
+    case OutputKind::Xlsx:
+      return run_file_dialog(owner, Kind::Save, L"Excelブックに書込", kXlsxOutputFilter);
+    default:
+      return run_file_dialog(owner, Kind::Save, L"CSVﾌｧｲﾙに書込", kCsvOutputFilter);
   }
-  return run_file_dialog(owner, Kind::Save, L"CSVﾌｧｲﾙに書込", kCsvOutputFilter);
 }
 
 std::optional<std::string> choose_list_to_compare(HWND owner, OutputKind kind) {

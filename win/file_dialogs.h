@@ -14,8 +14,8 @@ namespace korvane::win {
 
 enum class ReferenceList { BaseParts, ProhibitedWords };
 
-// The save dialog of the output commands, titled and filtered for the TXT or CSV kind. The name
-// comes back as typed; the writer completes its extension.
+// The save dialog of the output commands, titled and filtered for the TXT or CSV kind or the
+// workbook. The name comes back as typed; the writer completes its extension.
 std::optional<std::string> choose_output_file(HWND owner, OutputKind kind);
 
 // "比較する部品表の読込": an earlier parts list, the filters ordered as the output dialogs order

@@ -22,6 +22,7 @@
 #define IDD_SERIES 3001
 #define IDD_COMPARE 38003
 #define IDD_TUNE 38007
+#define IDD_OPTIONS 38005  // opened by the command of the same number
 
 // Version box.
 #define IDC_VERSION_CLOSE 101
@@ -62,6 +63,7 @@
 #define IDM_OUTPUT_NOT_PURCHASED 37840
 #define IDM_OUTPUT_PURCHASED 37842
 #define IDM_EXIT 37828
+#define IDM_OUTPUT_WORKBOOK 38004
 // Main menu: Conversion.
 #define IDM_CONVERT_ALL 37838
 #define IDM_REMOVE_DUPLICATES 37849
@@ -86,6 +88,7 @@
 #define IDM_DRAWING_PREVIEW 38002
 #define IDM_COMPARE_LISTS 38003
 #define IDM_TUNE_WINDOW 38007
+#define IDM_OPTIONS 38005
 // Main menu: Help.
 #define IDM_DOCUMENT 37844
 #define IDM_MANUAL 37836
@@ -254,3 +257,7 @@
 #define IDC_REPORT_LIST 961
 #define IDC_REPORT_SAVE 962
 #define IDC_REPORT_CLOSE 963
+// Options dialog (template 38005): the output group's combo boxes.
+#define IDC_OPT_OUTPUT_FORMAT 501
+#define IDC_OPT_TAG_LIST 502
+#define IDC_OPT_ENCODING 503

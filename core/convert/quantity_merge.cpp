@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/cells.h"
+#include "convert/family_prefix.h"
 #include "convert/pass_log.h"
 #include "convert/work_table.h"
 #include "notify.h"
@@ -23,15 +24,6 @@ struct Group {
   WorkTable records;
   std::vector<int> firsts;  // the row each record began as
 };
-
-// Length of the longest non-empty base parts tag that begins `tag`; the first stored wins ties.
-std::size_t family_prefix_length(std::string_view tag, const std::vector<std::string>& base_tags) {
-  std::size_t best = 0;
-  for (const std::string& t : base_tags) {
-    if (t.size() > best && begins_with(tag, t)) best = t.size();
-  }
-  return best;
-}
 
 bool same_part(const WorkRecord& earlier, std::size_t family_length, const WorkRecord& later) {
   return earlier.supply_class == later.supply_class &&
@@ -99,10 +91,7 @@ bool merge_part_quantities(Workspace& ws, Notifier& notifier, PassLog* log) {
   const int count = parts.row_count();
   const std::size_t limit = tag_width_limit(s);
 
-  std::vector<std::string> base_tags;
-  for (const BasePartEntry& e : stored_entries(ws.base_parts)) {
-    if (!e.tag.empty()) base_tags.push_back(e.tag);
-  }
+  const FamilyPrefixes families(ws.base_parts);
 
   const std::vector<RowId>& ids = parts.row_ids();  // read before the rebuild only
   WorkTable rows;
@@ -133,7 +122,7 @@ bool merge_part_quantities(Workspace& ws, Notifier& notifier, PassLog* log) {
       }
     } else {
       standing.push_back(groups.size());
-      groups.push_back(Group{j, family_prefix_length(row.tag, base_tags), {row}, {j}});
+      groups.push_back(Group{j, families.length_in(row.tag), {row}, {j}});
     }
   }
 

@@ -1,11 +1,14 @@
 #include "output/parts_list_writer.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
+
 #include "io/file_io.h"
 #include "notify.h"
 #include "output/output_guard.h"
+#include "text/encoding.h"
 #include "text/messages.h"
 #include "text/sjis.h"
 #include "workspace.h"
@@ -16,7 +19,16 @@ namespace {
 
 constexpr std::string_view kDefaultName = "default";
 
-std::string_view extension(OutputKind kind) { return kind == OutputKind::Txt ? ".txt" : ".csv"; }
+std::string_view extension(OutputKind kind) {
+  switch (kind) {
+    case OutputKind::Txt:
+      return ".txt";
+    case OutputKind::Xlsx:
+      return ".xlsx";
+    default:
+      return ".csv";
+  }
+}
 
 bool is_quoted_column(int column) {
   return column == 0 || column == 2 || column == 3 || column == 4 || column == 5;
@@ -67,17 +79,6 @@ bool is_path_char_boundary(std::string_view name, std::size_t from, std::size_t 
   return at >= name.size() || (static_cast<unsigned char>(name[at]) & 0xC0) != 0x80;
 }
 
-// Refuses outputs that would replace Korvane.ini or a file read in this run, saying which; true
-// when all may be written.
-bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
-                          const std::vector<std::string>& outputs) {
-  const std::vector<std::string> inputs = ws.spared_files();
-  for (const std::string& output : outputs) {
-    if (!output_spares_inputs(output, inputs, notifier, true)) return false;
-  }
-  return true;
-}
-
 // The dialog's name with its extension completed, or empty when it was cancelled.
 std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
   if (!dialog) return {};
@@ -87,6 +88,15 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 }
 
 }  // namespace
+
+bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
+                          const std::vector<std::string>& outputs) {
+  const std::vector<std::string> inputs = ws.spared_files();
+  for (const std::string& output : outputs) {
+    if (!output_spares_inputs(output, inputs, notifier, true)) return false;
+  }
+  return true;
+}
 
 std::size_t last_component_start(std::string_view name) {
   std::size_t start = 0;
@@ -104,7 +114,8 @@ std::size_t last_component_start(std::string_view name) {
 std::string complete_output_extension(std::string_view name, OutputKind kind) {
   static constexpr std::string_view kTxt[] = {".txt", ".Txt", ".TXT"};
   static constexpr std::string_view kCsv[] = {".csv", ".Csv", ".CSV"};
-  const auto& accepted = kind == OutputKind::Txt ? kTxt : kCsv;
+  static constexpr std::string_view kXlsx[] = {".xlsx", ".Xlsx", ".XLSX"};
+  const auto& accepted = kind == OutputKind::Txt ? kTxt : kind == OutputKind::Xlsx ? kXlsx : kCsv;
   for (std::string_view ending : accepted) {
     if (name.size() >= ending.size() && name.substr(name.size() - ending.size()) == ending) {
       return std::string(name);
@@ -117,6 +128,12 @@ std::string complete_output_extension(std::string_view name, OutputKind kind) {
 
 std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind) {
+  // A name that already ends in the workbook's five-byte extension would otherwise lose only
+  // its last four bytes ("book.xlsx" -> "book..xlsx").
+  if (kind == OutputKind::Xlsx && selection == Selection::All &&
+      complete_output_extension(name, kind).size() == name.size()) {
+    return std::string(name);
+  }
   std::size_t replaced = 0;
   std::string ending;
   switch (selection) {
@@ -164,24 +181,47 @@ bool selection_takes(Selection selection, std::string_view supply_cell) {
   }
 }
 
-std::string format_parts_line(const PartsList& parts, int row) {
+CellStyle output_cell_style(const Workspace& ws) {
+  const int tag = ws.settings.column_map.tag;
+  return {read_output_options(ws.settings).tag_list, tag >= 0 && tag < kColumnCount ? tag : -1,
+          FamilyPrefixes(ws.base_parts)};
+}
+
+std::string output_cell(const PartsList& parts, int row, int column, const CellStyle& style) {
+  if (column != style.tag_column || style.tag_list == TagListStyle::Merged) {
+    return parts.get_cell(row, column, kOutputCellCapacity);
+  }
+  const std::string& cell = parts.cell(row, column);
+  const std::size_t first_tag_end = std::min(cell.find(','), cell.size());
+  const std::size_t prefix =
+      style.families.length_in(std::string_view(cell).substr(0, first_tag_end));
+  return cut_to_capacity(format_tag_list(cell, prefix, style.tag_list), kOutputCellCapacity);
+}
+
+std::string format_parts_line(const PartsList& parts, int row, const CellStyle& style) {
   std::string line;
   for (int column = 0; column < kColumnCount; ++column) {
-    const std::string cell = parts.get_cell(row, column, kOutputCellCapacity);
+    const std::string cell = output_cell(parts, row, column, style);
     append_field(line, cell, is_quoted_column(column) || needs_quotes(cell));
     line += column + 1 < kColumnCount ? "," : "\r\n";
   }
   return line;
 }
 
-std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column) {
+std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column,
+                              const CellStyle& style) {
   std::string out;
   for (int row = 0; row < parts.row_count(); ++row) {
     if (selection_takes(selection, parts.get_cell(row, supply_column, kOutputCellCapacity))) {
-      out += format_parts_line(parts, row);
+      out += format_parts_line(parts, row, style);
     }
   }
   return out;
+}
+
+std::string encode_text_output(std::string_view sjis, TextEncoding encoding) {
+  if (encoding == TextEncoding::ShiftJis) return std::string(sjis);
+  return "\xEF\xBB\xBF" + sjis_to_utf8(sjis);
 }
 
 namespace {
@@ -215,8 +255,10 @@ std::optional<std::string> name_output(Workspace& ws, Notifier& notifier,
 
 bool write_named(Workspace& ws, Notifier& notifier, const std::string& name, Selection selection) {
   ws.current_file_name = name;
-  if (!io::write_whole_file(
-          name, format_parts_list(ws.parts, selection, ws.settings.column_map.supply))) {
+  const std::string sjis =
+      format_parts_list(ws.parts, selection, ws.settings.column_map.supply, output_cell_style(ws));
+  if (!io::write_whole_file(name,
+                            encode_text_output(sjis, read_output_options(ws.settings).encoding))) {
     report_cannot_write(notifier, name);
     return false;
   }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/family_prefix.h"
+#include "output/output_options.h"
 #include "parts/parts_list.h"
 #include "settings/settings.h"
 
@@ -40,12 +42,15 @@ inline constexpr std::size_t kOutputCellCapacity = 256;  // at most 255 bytes of
 using OutputFileDialog = std::function<std::optional<std::string>(OutputKind kind)>;
 
 // The save dialog's completion: ".txt" is appended unless the name ends in ".txt", ".Txt" or
-// ".TXT" (".csv", ".Csv", ".CSV" for CSV). Any other spelling gets the extension appended.
+// ".TXT" (".csv", ".Csv", ".CSV" for CSV; ".xlsx", ".Xlsx", ".XLSX" for the workbook). Any other
+// spelling gets the extension appended.
 std::string complete_output_extension(std::string_view name, OutputKind kind);
 
 // The name with its ending replaced by position, counting bytes: selection 0 replaces the last 4
 // with ".txt" / ".csv", selection 1 the last 4 with "1.txt" / "1.csv", selections 2 and 3 the
-// last 5 with "2.txt" / "3.txt" (or .csv). Nothing when the name is shorter than that ending.
+// last 5 with "2.txt" / "3.txt" (or .csv). The workbook takes ".xlsx" in place of the last 4,
+// unless the name ends in ".xlsx", ".Xlsx" or ".XLSX" already. Nothing when the name is shorter
+// than the part replaced.
 std::optional<std::string> rewrite_output_ending(std::string_view name, Selection selection,
                                                  OutputKind kind);
 
@@ -57,12 +62,36 @@ std::size_t last_component_start(std::string_view name);
 // Whether a row whose supply class cell holds `supply_cell` belongs to `selection`.
 bool selection_takes(Selection selection, std::string_view supply_cell);
 
+// How the cells of the list go out: the tag column's lists in the `tag_list` style, read after
+// the family prefixes of the base parts list.
+struct CellStyle {
+  TagListStyle tag_list = TagListStyle::Merged;
+  int tag_column = -1;  // none
+  FamilyPrefixes families;
+};
+
+// The cell style of the workspace's settings and base parts list.
+CellStyle output_cell_style(const Workspace& ws);
+
+// A cell as every output writes it: in the cell style, cut to 255 bytes.
+std::string output_cell(const PartsList& parts, int row, int column, const CellStyle& style);
+
 // One output line: columns 0, 2, 3, 4, 5 in double quotes, 1, 6, 7 bare unless they hold a comma,
 // a double quote, CR or LF; inner double quotes doubled; each cell cut to 255 bytes; CR LF.
-std::string format_parts_line(const PartsList& parts, int row);
+std::string format_parts_line(const PartsList& parts, int row, const CellStyle& style = {});
 
 // The whole file for a selection, the supply class read from column `supply_column`.
-std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column);
+std::string format_parts_list(const PartsList& parts, Selection selection, int supply_column,
+                              const CellStyle& style = {});
+
+// The bytes of a CSV or TXT file in `encoding`: Shift-JIS as it is, or UTF-8 after a byte order
+// mark (a byte sequence that is no code page 932 character becomes U+FFFD).
+std::string encode_text_output(std::string_view sjis, TextEncoding encoding);
+
+// Refuses outputs that would replace a file read in this run or the settings file, saying which
+// ("出力ファイルが読み込んだファイルと同じです。書き込みません。"); true when all may be written.
+bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
+                          const std::vector<std::string>& outputs);
 
 // Names the output by `request` (updating ws.current_file_name) and writes it whole or not at all.
 // A file that cannot be written, a cancelled dialog or a name too short to rewrite shows

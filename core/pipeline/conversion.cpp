@@ -2,7 +2,9 @@
 
 #include "dxf/dxf_reader.h"
 #include "dxf/recognition.h"
+#include "output/output_options.h"
 #include "output/parts_list_writer.h"
+#include "output/workbook_writer.h"
 #include "report/recognition_report.h"
 #include "workspace.h"
 
@@ -44,6 +46,10 @@ bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& pass
 }
 
 std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, SaveLayout layout) {
+  if (read_output_options(ws.settings).format == OutputFormat::Xlsx) {
+    if (auto path = write_workbook(ws, notifier, OutputNaming::Current)) return {*path};
+    return {};
+  }
   if (layout == SaveLayout::ThreeFiles) {
     return write_three_files(ws, notifier, OutputNaming::Current);
   }

@@ -3,7 +3,7 @@
 //   read_settings, load_reference_pair        (settings/, reference/: selected_reference_pair)
 //   read_drawings   drawings -> text table -> parts list (recognition)
 //   run_passes      the passes asked for, in order (convert/)
-//   write_output    one file or three by supply class (output/)
+//   write_output    one file or three by supply class, or the workbook (output/)
 //
 // The front ends only choose: which drawings, which passes, which output, and what to show while
 // it runs (the callbacks). Messages go through the Notifier as everywhere in the core.
@@ -54,8 +54,9 @@ using StepHook = std::function<void()>;
 bool run_passes(Workspace& ws, Notifier& notifier, const std::vector<Pass>& passes,
                 const StepHook& before_each, PassLog* log = nullptr);
 
-// Writes the whole list named from the current file name: one file (every row), or three by
-// supply class. Returns the paths written, in order.
+// Writes the whole list named from the current file name: the workbook when the option
+// output_format is xlsx, else one file (every row) or three by supply class as `layout` says.
+// Returns the paths written, in order.
 std::vector<std::string> write_output(Workspace& ws, Notifier& notifier, SaveLayout layout);
 
 // What a conversion after a read does.

@@ -90,11 +90,15 @@ void apply_line(Settings& s, std::string_view line) {
 
 std::span<const OptionSpec> option_specs() {
   // Each feature that has a setting of its own adds its line here.
-  static constexpr std::array kOptions{
+  static constexpr std::array<OptionSpec, 4> kOptions{{
       // "932": the texts of drawings before AC1021 are Shift-JIS whatever code page the header
       // names; "auto": they are read in that code page.
-      OptionSpec{kOptionDxfCodePage, "auto"},
-  };
+      {kOptionDxfCodePage, "auto"},
+      // The outputs (output/output_options.h).
+      {"output_format", "text"},
+      {"tag_list", "merged"},
+      {"output_encoding", "sjis"},
+  }};
   return kOptions;
 }
 

@@ -46,8 +46,9 @@ struct ColumnMap {
 // How the read-and-convert commands write: three files by supply class, or one file.
 enum class SaveLayout { ThreeFiles, OneFile };
 
-// The format of the parts list files.
-enum class OutputKind { Csv, Txt };
+// The format of a parts list file. file_save_mode2 chooses between CSV and TXT; the workbook is
+// written by its own command or option (output/output_options.h).
+enum class OutputKind { Csv, Txt, Xlsx };
 
 // Values before the file is read (the "initial" values); reset_settings_values() gives the
 // "reset" ones.

@@ -202,5 +202,15 @@ inline constexpr std::string_view kPreviewLegendWindow = "\x94" "F\x8E\xAF\x94\x
 inline constexpr std::string_view kPreviewLegendUnplaced = "\x88\xCA\x92u\x82\xCC\x82\xC8\x82\xA2\x95\xB6\x8E\x9A";
 // 図面プレビューファイルが書けません
 inline constexpr std::string_view kPreviewCannotWrite = "\x90}\x96\xCA\x83v\x83\x8C\x83r\x83\x85\x81[\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8F\x91\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+// Excelブックが書き込めません
+inline constexpr std::string_view kWorkbookCannotWrite = "Excel\x83u\x83" "b\x83N\x82\xAA\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1";
+// 部品表
+inline constexpr std::string_view kSheetAllRows = "\x95\x94\x95i\x95\x5C";
+// 支給品
+inline constexpr std::string_view kSheetSupplied = "\x8Ex\x8B\x8B\x95i";
+// 非購入品
+inline constexpr std::string_view kSheetNotPurchased = "\x94\xF1\x8Dw\x93\xFC\x95i";
+// 購入品
+inline constexpr std::string_view kSheetPurchased = "\x8Dw\x93\xFC\x95i";
 
 }  // namespace korvane::msg

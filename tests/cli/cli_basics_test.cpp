@@ -22,7 +22,8 @@ TEST(CliBasics, HelpAndVersionSucceedOnStdout) {
   EXPECT_NE(
       out.find("Usage:\n"
                "  korvane-cli convert [--ini FILE] [--base FILE] [--words FILE] [--out NAME]\n"
-               "                      [--one-file | --three-files] [--csv | --txt]\n"
+               "                      [--one-file | --three-files] [--csv | --txt | --xlsx]\n"
+               "                      [--tag-list merged|sorted|ranges] [--encoding sjis|utf8]\n"
                "                      [--passes all|none|LIST] [--codepage auto|932] DRAWING...\n"
                "  korvane-cli check [--ini FILE] [--base FILE] [--words FILE]\n"
                "                    [--passes all|none|LIST] [--codepage auto|932]\n"

@@ -32,7 +32,19 @@ std::vector<std::string> canonical(const Options& o) {
     if (o.layout) {
       args.emplace_back(*o.layout == SaveLayout::OneFile ? "--one-file" : "--three-files");
     }
-    if (o.kind) args.emplace_back(*o.kind == OutputKind::Txt ? "--txt" : "--csv");
+    if (o.kind) {
+      args.emplace_back(*o.kind == OutputKind::Txt    ? "--txt"
+                        : *o.kind == OutputKind::Xlsx ? "--xlsx"
+                                                      : "--csv");
+    }
+    if (o.tag_list) {
+      args.push_back("--tag-list=" +
+                     std::string(kTagListNames[static_cast<std::size_t>(*o.tag_list)]));
+    }
+    if (o.encoding) {
+      args.push_back("--encoding=" +
+                     std::string(kOutputEncodingNames[static_cast<std::size_t>(*o.encoding)]));
+    }
     std::string passes;
     for (const Pass p : o.passes) passes += (passes.empty() ? "" : ",") + std::string(pass_name(p));
     args.push_back("--passes=" + (passes.empty() ? std::string("none") : passes));
@@ -44,8 +56,9 @@ std::vector<std::string> canonical(const Options& o) {
 
 bool same(const Options& a, const Options& b) {
   return a.command == b.command && a.ini == b.ini && a.base == b.base && a.words == b.words &&
-         a.out == b.out && a.layout == b.layout && a.kind == b.kind && a.passes == b.passes &&
-         a.raw == b.raw && a.drawings == b.drawings;
+         a.out == b.out && a.layout == b.layout && a.kind == b.kind && a.tag_list == b.tag_list &&
+         a.encoding == b.encoding && a.passes == b.passes && a.raw == b.raw &&
+         a.drawings == b.drawings;
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // The parts list lines (the same for CSV and TXT files) on any cells: each line reads back, by
 // the usual CSV rules, as exactly eight fields holding the cells as the writer cuts them (255
 // bytes, never half a double-byte character), quoted where they must be; the files of the three
-// supply classes share out the rows of the whole list.
+// supply classes share out the rows of the whole list. The tag lists as written: sorting keeps a
+// cell's length, and the ranges stand for exactly the numbers the sorted list holds.
 //
-// Input: one byte that picks the supply class column, then the cells, separated by NUL bytes,
-// eight to a row.
+// Input: one byte that picks the supply class column and the tag lists' prefix length, then the
+// cells, separated by NUL bytes, eight to a row.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "output/parts_list_writer.h"
+#include "output/tag_list.h"
 #include "parts/parts_list.h"
 #include "text/sjis.h"
 
@@ -70,11 +72,46 @@ bool must_quote(int column, std::string_view cell) {
          cell.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
+// The numbers of a tag list after its prefix, ranges expanded.
+std::vector<long> numbers_of(std::string_view list, std::size_t prefix) {
+  std::vector<long> out;
+  std::string_view rest = list.substr(prefix);
+  for (;;) {
+    const std::size_t comma = rest.find(',');
+    const std::string piece(rest.substr(0, comma));
+    const std::size_t dash = piece.find('-');
+    const long first = std::strtol(piece.c_str(), nullptr, 10);
+    const long last =
+        dash == std::string::npos ? first : std::strtol(&piece[dash + 1], nullptr, 10);
+    for (long n = first; n <= last; ++n) out.push_back(n);
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  return out;
+}
+
+void check_tag_list(std::string_view cell, std::size_t prefix) {
+  const std::string sorted = format_tag_list(cell, prefix, TagListStyle::Sorted);
+  const std::string ranges = format_tag_list(cell, prefix, TagListStyle::Ranges);
+  if (format_tag_list(cell, prefix, TagListStyle::Merged) != cell || sorted.size() != cell.size() ||
+      ranges.size() > sorted.size()) {
+    std::abort();
+  }
+  if (sorted == cell && ranges == cell) return;  // left as it is, or already in order
+  if (sorted.substr(0, prefix) != cell.substr(0, prefix)) std::abort();
+  const std::vector<long> numbers = numbers_of(sorted, prefix);
+  for (std::size_t i = 1; i < numbers.size(); ++i) {
+    if (numbers[i] < numbers[i - 1]) std::abort();
+  }
+  if (numbers_of(ranges, prefix) != numbers) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const int si_no = data[0] % 10 - 1;  // -1 and 8 are outside the list
+  const std::size_t tag_prefix = data[0] / 10 % 5;
   std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   PartsList parts;
@@ -110,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     all_lines += line;
+    check_tag_list(parts.cell(r, 0), tag_prefix);
   }
 
   if (format_parts_list(parts, Selection::All, si_no) != all_lines) std::abort();

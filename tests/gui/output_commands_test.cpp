@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "main_window_fixture.h"
+#include "xlsx_reader.h"
 
 namespace korvane {
 namespace {
@@ -117,6 +118,28 @@ TEST_F(OutputCommandTest, CancelledDialogsWriteNothing) {
   EXPECT_EQ(seen[1].text, L"テキストファイルが開けません");
   EXPECT_EQ(seen[3].text, L"テキストファイルが開けません");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);  // the ini
+}
+
+// "Excelブック出力": one save dialog for the workbook, whose sheets hold what the CSV files hold.
+TEST_F(OutputCommandTest, WorkbookCommandWritesTheSheetsOfTheTextFiles) {
+  open_with_rows(0);
+  std::vector<std::wstring> types;
+  DialogDriver driver;
+  driver.expect(L"Excelブックに書込", note_types_and_enter(types, path("parts")));
+  driver.expect(L"CSVﾌｧｲﾙに書込", DialogDriver::enter_file_name(path("list.csv")));
+  command(IDM_OUTPUT_WORKBOOK);
+  command(IDM_OUTPUT_ALL);
+  ASSERT_TRUE(driver.all_handled());
+  EXPECT_EQ(types, (std::vector<std::wstring>{L"Excel(*.xlsx)", L"ALLFile(*.*)", L"selected 0"}));
+  std::string error;
+  const auto sheets = test::read_xlsx(file("parts.xlsx"), error);
+  ASSERT_TRUE(sheets) << error;
+  ASSERT_EQ(sheets->size(), 4u);
+  const std::string all = test::sjis(kSupplied + kPurchased + kNotPurchased + kEmptyClass);
+  const std::string csv[] = {all, file("list1.csv"), file("list2.csv"), file("list3.csv")};
+  for (std::size_t s = 0; s < 4; ++s) {
+    EXPECT_TRUE(test::sheet_matches_csv((*sheets)[s], csv[s], error)) << error;
+  }
 }
 
 TEST_F(OutputCommandTest, BrowsingToAnotherFolderKeepsTheCurrentDirectory) {
