@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "parts/undo_history.h"
 #include "parts_list_view.h"
 #include "win_notifier.h"
 #include "workspace.h"
@@ -29,6 +30,8 @@ struct App {
   // workspace: korvane-cli takes its drawings from its command line.
   std::vector<std::string> chosen_files;
   WinNotifier notifier;
+  UndoHistory undo;               // the list before each command that changed it
+  HACCEL accelerators = nullptr;  // the keyboard table of the main window (a resource: not freed)
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };
 
@@ -36,8 +39,11 @@ bool register_main_window_class(HINSTANCE instance);
 // Creates the main window centred by the (screen - 800) / 2, (screen - 600) / 2 rule. `app`
 // must outlive the window.
 HWND create_main_window(App& app);
-int run_message_loop();
-// The whole program: register, create, show, loop. Returns the exit code.
+// Translates the main window's keyboard commands, then dispatches.
+void process_message(App& app, MSG& msg);
+int run_message_loop(App& app);
+// The whole program: register, create, show, read the drawings named on the command line, loop.
+// Returns the exit code.
 int run_app(HINSTANCE instance, int show);
 
 }  // namespace korvane::win
