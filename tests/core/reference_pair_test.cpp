@@ -112,31 +112,5 @@ TEST(ReferencePairPaths, RelativePathsAreTakenFromTheSettingsFilesFolder) {
   }
 }
 
-// Started from elsewhere, the lists beside the settings file are loaded, and the save at exit
-// writes there, never into the current folder.
-TEST(ReferencePairPaths, LoadAndSaveUseTheSettingsFilesFolder) {
-  test::TempDir dir;
-  test::write_file(dir.path() / "base.txt", "Name,MC,,,0,,,,,,,,,\r\n");
-  test::write_file(dir.path() / "words.txt", "AB\r\n");
-  Workspace ws;
-  ws.settings_path = dir.file("Korvane.ini");
-  ws.settings.part_select = 1;
-  ws.settings.part_file[0] = "base.txt";
-  ws.settings.kinsi_file[0] = "words.txt";
-  test::RecordingNotifier notifier;
-  load_reference_pair(ws, notifier);
-  EXPECT_TRUE(notifier.messages.empty()) << ::testing::PrintToString(notifier.said());
-  ASSERT_EQ(ws.base_parts.entries.size(), 1u);
-  ASSERT_EQ(ws.prohibited_words.words.size(), 1u);
-  EXPECT_EQ(ws.input_files,
-            (std::vector<std::string>{dir.file("base.txt"), dir.file("words.txt")}));
-
-  ws.prohibited_words.words.push_back("CD");
-  save_reference_pair_at_exit(ws, notifier);
-  EXPECT_EQ(test::read_file(dir.path() / "words.txt"), "AB\r\nCD\r\n");
-  EXPECT_FALSE(std::filesystem::exists("words.txt"));
-  EXPECT_FALSE(std::filesystem::exists("base.txt"));
-}
-
 }  // namespace
 }  // namespace korvane

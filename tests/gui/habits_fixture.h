@@ -45,23 +45,18 @@ inline void hold(unsigned modifiers) {
   SetKeyboardState(state);
 }
 
-// The messages waiting on this thread, through the program's own message step.
-inline void pump_program(win::App& app) {
+// A key pressed and let go on the window that has the focus, with `modifiers` held, through the
+// program's own message step. Returns when the command it gave is done (modal dialogs on the way
+// are for a driver to answer).
+inline void press(win::App& app, UINT key, unsigned modifiers = kNoModifier) {
+  HWND target = GetFocus() ? GetFocus() : app.main;
+  hold(modifiers);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message != WM_QUIT) win::process_message(app, msg);
   }
-}
-
-// A key pressed and let go on the window that has the focus, with `modifiers` held. Returns when
-// the command it gave is done (modal dialogs on the way are for a driver to answer).
-inline void press(win::App& app, UINT key, unsigned modifiers = kNoModifier) {
-  HWND target = GetFocus();
-  if (!target) target = app.main;
-  hold(modifiers);
-  PostMessageW(target, WM_KEYDOWN, key, 1);
-  PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-  pump_program(app);
   hold(kNoModifier);
 }
 
