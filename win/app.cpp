@@ -1,6 +1,9 @@
 #include "app.h"
 #include "guarded_proc.h"
 
+#include "command_line.h"
+#include "dropped_files.h"
+#include "keyboard.h"
 #include "main_window.h"
 #include "resource.h"
 
@@ -31,13 +34,20 @@ HWND create_main_window(App& app) {
                          kMainHeight, nullptr, nullptr, app.instance, &app);
 }
 
-int run_message_loop() {
+void process_message(App& app, MSG& msg) {
+  if (translate_main_keys(app, msg)) return;
+  // The recognition report is a modeless dialog: Tab, Enter and Esc move and press its controls.
+  if (app.report_window && IsDialogMessageW(app.report_window, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int run_message_loop(App& app) {
   MSG msg;
   for (;;) {
     if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       if (!GetMessageW(&msg, nullptr, 0, 0)) return static_cast<int>(msg.wParam);
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
+      process_message(app, msg);
     } else {
       WaitMessage();
     }
@@ -47,12 +57,20 @@ int run_message_loop() {
 int run_app(HINSTANCE instance, int show) {
   App app;
   app.instance = instance;
+  const std::vector<std::wstring> paths = paths_on_command_line();
+  if (!paths.empty()) {
+    if (auto beside_program = settings_file_beside_program()) {
+      app.ws.settings_path = std::move(*beside_program);
+    }
+  }
   if (!register_main_window_class(instance)) return 0;
   HWND main = create_main_window(app);
   if (!main) return 1;
   ShowWindow(main, show);
   UpdateWindow(main);
-  return run_message_loop();
+  // The drawings are read as a plain drop reads them, with the window already in view.
+  if (!paths.empty() && IsWindow(main)) read_dropped(app, paths, false);
+  return run_message_loop(app);
 }
 
 }  // namespace korvane::win

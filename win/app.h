@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
+#include "parts/undo_history.h"
 #include "parts_list_view.h"
 #include "preview_window.h"
 #include "report/recognition_report.h"
@@ -35,7 +37,10 @@ struct App {
   ReportTrail trail;
   PreviewWindow preview;
   WinNotifier notifier;
-  HWND report_window = nullptr;  // the open recognition report window, if any
+  HWND report_window = nullptr;         // the open recognition report window, if any
+  UndoHistory undo;                     // the list before each command that changed it
+  std::deque<ReportTrail> undo_trails;  // the trail before each of those commands, step for step
+  HACCEL accelerators = nullptr;  // the keyboard table of the main window (a resource: not freed)
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };
 
@@ -43,8 +48,11 @@ bool register_main_window_class(HINSTANCE instance);
 // Creates the main window centred by the (screen - 800) / 2, (screen - 600) / 2 rule. `app`
 // must outlive the window.
 HWND create_main_window(App& app);
-int run_message_loop();
-// The whole program: register, create, show, loop. Returns the exit code.
+// Translates the main window's keyboard commands, then dispatches.
+void process_message(App& app, MSG& msg);
+int run_message_loop(App& app);
+// The whole program: register, create, show, read the drawings named on the command line, loop.
+// Returns the exit code.
 int run_app(HINSTANCE instance, int show);
 
 }  // namespace korvane::win

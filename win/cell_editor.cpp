@@ -9,6 +9,7 @@
 #include "parts_list_view.h"
 #include "resource.h"
 #include "text/sjis.h"
+#include "undo_commands.h"
 #include "wide.h"
 
 namespace korvane::win {
@@ -56,6 +57,15 @@ int editor_x(const Settings& settings, int column) {
   return x;
 }
 
+// The whole edit, from opening to closing, is one undo step, recorded only when the cell changed.
+void record_edit(App& app) {
+  CellEditor& editor = app.parts_view.editor;
+  if (!editor.before) return;
+  UndoStep before = std::move(*editor.before);
+  editor.before.reset();
+  record_list_change(app, std::move(before));
+}
+
 void commit_edit(App& app) {
   CellEditor& editor = app.parts_view.editor;
   HWND edit = editor.edit;
@@ -63,6 +73,7 @@ void commit_edit(App& app) {
   editor.edit = nullptr;  // before the control goes, so its last focus loss is not a commit
   dispose(edit);
   write_edited_cell(app, text);
+  record_edit(app);
 }
 
 // Closes the combo box; without a pick the cell gets its old text back.
@@ -72,6 +83,7 @@ void close_combo(App& app) {
   editor.combo = nullptr;
   KillTimer(app.main, IDT_COMBO_CLOSE_TIMER);
   if (!editor.picked) write_edited_cell(app, editor.old_text);
+  record_edit(app);
   const bool had_focus = GetFocus() == combo;
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
   dispose(combo);
@@ -125,14 +137,11 @@ void open_edit(App& app, int x, int y, int width) {
   SetFocus(edit);
 }
 
-}  // namespace
-
-void open_cell_editor(App& app, int column) {
+// The list as it was before the editor opened is the undo step that the closing editor records.
+void open_editor_at(App& app, int row, int column) {
   close_cell_editors(app);
-  if (column < 0 || column >= kColumnCount) return;
+  if (row < 0 || column < 0 || column >= kColumnCount) return;
   PartsListView& view = app.parts_view;
-  const int row = first_selected_row(view.list);
-  if (row < 0) return;
   POINT at{};
   ListView_GetItemPosition(view.list, row, &at);
 
@@ -140,6 +149,7 @@ void open_cell_editor(App& app, int column) {
   editor.row = row;
   editor.column = column;
   editor.picked = false;
+  editor.before = capture_undo_step(app.ws, false);
   editor.old_text = app.ws.parts.get_cell(row, column, kCellEditCapacity);
   // The cell shows empty until a commit writes it.
   app.ws.parts.set_cell(row, column, "");
@@ -155,6 +165,21 @@ void open_cell_editor(App& app, int column) {
   } else {
     open_edit(app, x, at.y + kEditorOffsetY, width);
   }
+}
+
+}  // namespace
+
+void open_cell_editor(App& app, int column) {
+  open_editor_at(app, first_selected_row(app.parts_view.list), column);
+}
+
+void edit_focused_cell(App& app) {
+  HWND list = app.parts_view.list;
+  const int row = static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+  if (row < 0) return;
+  ListView_EnsureVisible(list, row, FALSE);
+  open_editor_at(app, row, 0);
 }
 
 void on_cell_editor_command(App& app, int id, int code, HWND control) {

@@ -20,6 +20,7 @@
 #include "series_window.h"
 #include "settings_dialog.h"
 #include "tune_dialog.h"
+#include "undo_commands.h"
 #include "version_box.h"
 #include "words_dialog.h"
 
@@ -89,6 +90,13 @@ void open_with_shell(HWND owner, const wchar_t* file) {
   ShellExecuteExW(&info);
 }
 
+// The commands whose undo also puts back the text table and the current file name.
+bool reads_drawings(int id) {
+  return id == IDM_READ_DXF_FOLDER || id == IDT_READ_FOLDER || id == IDM_READ_DXF_FILE ||
+         id == IDM_READ_FOLDER_CONVERT || id == IDT_READ_FOLDER_CONVERT ||
+         id == IDM_READ_FILE_CONVERT;
+}
+
 }  // namespace
 
 void on_command(App& app, int id, int code, HWND control) {
@@ -98,6 +106,12 @@ void on_command(App& app, int id, int code, HWND control) {
   }
   // A command works on the list as the user sees it: an open cell editor is finished first.
   close_cell_editors(app);
+  if (id == IDM_UNDO) {
+    undo_last_change(app);
+    return;
+  }
+  UndoStep before = capture_undo_step(app.ws, reads_drawings(id));
+  const ReportTrail trail_before = app.trail;
   switch (id) {
     case IDM_READ_DXF_FOLDER:
     case IDT_READ_FOLDER:
@@ -217,9 +231,16 @@ void on_command(App& app, int id, int code, HWND control) {
     case IDM_VERSION:
       run_version_box(app.main);
       break;
+    case IDK_EDIT_CELL:
+      edit_focused_cell(app);
+      break;
+    case IDK_SELECT_ALL:
+      select_all_parts(app);
+      break;
     default:
       break;  // an id without a handler does nothing
   }
+  record_list_change(app, std::move(before), &trail_before);
   show_parts(app);
   refresh_preview(app);
 }

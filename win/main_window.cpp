@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "commands.h"
+#include "dropped_files.h"
 #include "parts_list_view.h"
 #include "reference_files.h"
 #include "resource.h"
@@ -22,6 +23,8 @@ LRESULT on_create(HWND hwnd, App& app) {
   load_reference_pair(app);
   app.toolbar = create_toolbar(hwnd, app.instance);
   create_parts_list_view(app);
+  app.accelerators = LoadAcceleratorsW(app.instance, MAKEINTRESOURCEW(IDA_MAIN));
+  DragAcceptFiles(hwnd, TRUE);
   return 0;
 }
 
@@ -100,6 +103,9 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_TIMER:
       return on_timer(*app, wparam);
+    case WM_DROPFILES:
+      on_drop_files(*app, reinterpret_cast<HDROP>(wparam));
+      return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }

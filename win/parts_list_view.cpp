@@ -150,6 +150,12 @@ void create_parts_list_view(App& app) {
   show_parts(app);
 }
 
+void select_all_parts(App& app) {
+  if (!app.parts_view.list) return;
+  ListView_SetItemState(app.parts_view.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+  highlight_selection(app);
+}
+
 void release_parts_list_view(App& app) {
   PartsListView& view = app.parts_view;
   if (view.editor_font) DeleteObject(view.editor_font);

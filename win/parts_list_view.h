@@ -6,10 +6,12 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "parts/parts_list.h"
+#include "parts/undo_history.h"
 
 namespace korvane::win {
 
@@ -28,8 +30,9 @@ struct CellEditor {
   HWND combo = nullptr;  // supply-class combo box, control 952
   int row = -1;
   int column = -1;
-  std::string old_text;  // the cell as it was before the editor emptied it
-  bool picked = false;   // the combo's entry was written; timer 1 closes it
+  std::string old_text;            // the cell as it was before the editor emptied it
+  bool picked = false;             // the combo's entry was written; timer 1 closes it
+  std::optional<UndoStep> before;  // the list before the editor emptied the cell
 };
 
 struct PartsListView {
@@ -65,6 +68,10 @@ LRESULT on_parts_list_notify(App& app, WPARAM wparam, LPARAM lparam);
 // Right click on `column`: an editor over that cell of the first selected row, if any (the
 // supply-class column gets the combo box, any other the text editor).
 void open_cell_editor(App& app, int column);
+// F2: the editor over the first cell of the focused row, if any, scrolled into view.
+void edit_focused_cell(App& app);
+// Ctrl+A: every row selected and marked as a left click marks the rows it selects.
+void select_all_parts(App& app);
 // WM_COMMAND from controls 951 and 952, and timer 1.
 void on_cell_editor_command(App& app, int id, int code, HWND control);
 void on_combo_close_timer(App& app);

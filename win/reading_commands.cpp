@@ -85,11 +85,13 @@ bool open_single_dxf(App& app) {
   app.ws.current_file_name.clear();
   const auto chosen = choose_dxf_file(app.main);
   if (!chosen) return false;
-  if (!read_into_list(app, {*chosen})) {
-    app.ws.current_file_name = std::move(previous);
-    return false;
-  }
-  app.ws.current_file_name = *chosen;
+  app.ws.current_file_name = std::move(previous);
+  return read_single_dxf(app, *chosen);
+}
+
+bool read_single_dxf(App& app, const std::string& path) {
+  if (!read_into_list(app, {path})) return false;
+  app.ws.current_file_name = path;
   return true;
 }
 

@@ -2,6 +2,8 @@
 // read or stand on their own.
 #pragma once
 
+#include <string>
+
 #include "convert/passes.h"
 
 namespace korvane::win {
@@ -12,6 +14,9 @@ struct App;
 // False when the dialog was cancelled (the current file name is then empty) or the drawing gave
 // nothing at all (list, text table and name are as they were).
 bool open_single_dxf(App& app);
+// The same read of one drawing named without the dialog (a drop, the command line): on success
+// the drawing names the output; a drawing that gave nothing leaves list, table and name.
+bool read_single_dxf(App& app, const std::string& path);
 
 // Reads every drawing of app.chosen_files into one text table and recognises them together. A
 // drawing that cannot be read is reported and left out, but the texts it gave before its fault

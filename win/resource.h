@@ -10,6 +10,7 @@
 #define IDB_SERIES_FIGURE 3003
 #define IDB_SERIES_TITLE 3004
 #define IDM_MAIN 9
+#define IDA_MAIN 9  // the main window's keyboard accelerators
 
 // Dialog templates.
 #define IDD_BASE_PARTS 11
@@ -71,6 +72,7 @@
 #define IDM_MERGE_QUANTITIES 37829
 #define IDM_SORT_PARTS 37837
 // Main menu: Edit.
+#define IDM_UNDO 38006
 #define IDM_MODIFY_ROW 37853
 #define IDM_DELETE_ROW 37850
 #define IDM_ADD_ROW 37852
@@ -94,6 +96,9 @@
 #define IDM_MANUAL 37836
 #define IDM_SERIES 30001
 #define IDM_VERSION 37830
+// Main window: keyboard commands without a menu item.
+#define IDK_EDIT_CELL 38101
+#define IDK_SELECT_ALL 38102
 
 // Recognition window tuning (template 38007): what was found, then the figures of the current
 // values and of the proposal side by side.

@@ -5,6 +5,7 @@
 #include "reference/base_parts_file.h"
 #include "reference/prohibited_words_file.h"
 #include "text/messages.h"
+#include "text/sjis.h"
 #include "workspace.h"
 
 namespace korvane {
@@ -32,7 +33,33 @@ bool should_save(const ListBaseline& baseline, const std::string& path, const st
   return notifier.ask_yes_no(question, msg::kTitleConfirm);
 }
 
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// A drive letter's colon is the second byte; the first byte of a path is never a trail byte.
+bool is_absolute(std::string_view path) {
+  return (!path.empty() && is_separator(path[0])) || (path.size() >= 2 && path[1] == ':');
+}
+
+// The folder part of a path with its last separator, walking whole Shift-JIS characters so that
+// the trail byte 0x5C of a double-byte character is never taken for a backslash.
+std::string_view folder_of(std::string_view path) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (is_sjis_lead_byte(static_cast<unsigned char>(path[i]))) {
+      ++i;
+    } else if (is_separator(path[i])) {
+      end = i + 1;
+    }
+  }
+  return path.substr(0, end);
+}
+
 }  // namespace
+
+std::string path_from_settings_folder(std::string_view settings_path, const std::string& path) {
+  if (path.empty() || is_absolute(path)) return path;
+  return std::string(folder_of(settings_path)) + path;
+}
 
 std::optional<ReferencePair> selected_reference_pair(const Settings& settings) {
   const int pair = settings.selected_pair();
@@ -44,8 +71,9 @@ std::optional<ReferencePair> selected_reference_pair(const Settings& settings) {
 void load_reference_pair(Workspace& ws, Notifier& notifier) {
   const std::optional<ReferencePair> pair = selected_reference_pair(ws.settings);
   if (!pair) return;
-  const std::string& base_path = pair->base_parts;
-  const std::string& words_path = pair->prohibited_words;
+  const std::string base_path = path_from_settings_folder(ws.settings_path, pair->base_parts);
+  const std::string words_path =
+      path_from_settings_folder(ws.settings_path, pair->prohibited_words);
   ws.note_input(base_path);
   ws.note_input(words_path);
   ListLoadReport report;
@@ -59,12 +87,13 @@ void load_reference_pair(Workspace& ws, Notifier& notifier) {
 void save_reference_pair_at_exit(const Workspace& ws, Notifier& notifier) {
   const std::optional<ReferencePair> pair = selected_reference_pair(ws.settings);
   if (!pair) return;
-  const std::string& base_path = pair->base_parts;
+  const std::string base_path = path_from_settings_folder(ws.settings_path, pair->base_parts);
   if (should_save(ws.base_parts_baseline, base_path, format_base_parts(ws.base_parts),
                   msg::kBasePartsFilePrefix, notifier)) {
     save_base_parts(ws.base_parts, base_path, notifier);
   }
-  const std::string& words_path = pair->prohibited_words;
+  const std::string words_path =
+      path_from_settings_folder(ws.settings_path, pair->prohibited_words);
   if (should_save(ws.words_baseline, words_path, format_prohibited_words(ws.prohibited_words),
                   msg::kWordsFilePrefix, notifier)) {
     save_prohibited_words(ws.prohibited_words, words_path, notifier);

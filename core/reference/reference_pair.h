@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -21,6 +22,12 @@ struct ReferencePair {
 // Nothing when part_select picks none of the five pairs.
 std::optional<ReferencePair> selected_reference_pair(const Settings& settings);
 
+// A reference file's path as the settings file gives it, taken from the settings file's folder when
+// it is relative: the paths were written for that folder, and the settings file is not in the
+// current folder when drawings on the command line started the program from elsewhere. A bare
+// settings file name leaves every path as it is (the current folder); so does an empty path.
+std::string path_from_settings_folder(std::string_view settings_path, const std::string& path);
+
 // What a list's file held when it was loaded, so that the save at exit replaces the file only
 // when the list changed in this run, and asks before replacing a file the load could not take
 // whole.
@@ -31,7 +38,7 @@ struct ListBaseline {
 };
 
 // Loads both lists of the selected pair (nothing when part_select picks none) and records
-// their baselines.
+// their baselines. Both paths are taken from the settings file's folder.
 void load_reference_pair(Workspace& ws, Notifier& notifier);
 
 // Saves both lists to the selected pair's files: a list that did not change in this run (it is

@@ -212,5 +212,9 @@ inline constexpr std::string_view kSheetSupplied = "\x8Ex\x8B\x8B\x95i";
 inline constexpr std::string_view kSheetNotPurchased = "\x94\xF1\x8Dw\x93\xFC\x95i";
 // 購入品
 inline constexpr std::string_view kSheetPurchased = "\x8Dw\x93\xFC\x95i";
+// DXFファイルではないため読み込みません。
+inline constexpr std::string_view kDroppedNotRead = "DXF\x83t\x83@\x83" "C\x83\x8B\x82\xC5\x82\xCD\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+// ほか%d個
+inline constexpr std::string_view kDroppedMore = "\x82\xD9\x82\xA9%d\x8C\xC2";
 
 }  // namespace korvane::msg

@@ -86,5 +86,31 @@ TEST(ReferencePairAtExit, SavesOnlyWhatChangedAndAsksBeforeOverwritingACutFile) 
   }
 }
 
+TEST(ReferencePairPaths, RelativePathsAreTakenFromTheSettingsFilesFolder) {
+  struct Case {
+    const char* settings_path;
+    const char* path;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Korvane.ini", "base.txt", "base.txt"},  // the current folder, as always
+      {"C:\\Prog\\Korvane.ini", "base.txt", "C:\\Prog\\base.txt"},
+      {"C:\\Prog\\Korvane.ini", "..\\lists\\base.txt", "C:\\Prog\\..\\lists\\base.txt"},
+      {"C:\\Prog\\Korvane.ini", "D:\\lists\\base.txt", "D:\\lists\\base.txt"},
+      {"C:\\Prog\\Korvane.ini", "D:base.txt", "D:base.txt"},
+      {"C:\\Prog\\Korvane.ini", "\\\\server\\base.txt", "\\\\server\\base.txt"},
+      {"C:\\Prog\\Korvane.ini", "", ""},
+      {"/opt/korvane/Korvane.ini", "base.txt", "/opt/korvane/base.txt"},
+      {"/opt/korvane/Korvane.ini", "/srv/base.txt", "/srv/base.txt"},
+      // 表 is 95 5C: its trail byte is no backslash.
+      {"C:\\\x95\x5C\\Korvane.ini", "base.txt", "C:\\\x95\x5C\\base.txt"},
+      {"C:\\\x95\x5C", "base.txt", "C:\\base.txt"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(path_from_settings_folder(c.settings_path, c.path), c.expected)
+        << c.settings_path << " + " << c.path;
+  }
+}
+
 }  // namespace
 }  // namespace korvane

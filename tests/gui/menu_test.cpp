@@ -40,13 +40,13 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
   outline(GetMenu(main_), 0, menu);
   EXPECT_EQ(menu,
             L"ﾌｧｲﾙ(&F)\n"
-            L"  Dxfフォルダ読出(&F) 37846\n"
-            L"  Dxf1ﾌｧｲﾙ読込(&O) 37826\n"
+            L"  Dxfフォルダ読出(&F)\tCtrl+Shift+O 37846\n"
+            L"  Dxf1ﾌｧｲﾙ読込(&O)\tCtrl+O 37826\n"
             L"  ---\n"
             L"  ﾌｫﾙﾀﾞ読込後変換(&N) 37847\n"
             L"  ﾌｧｲﾙ読込後変換(&I) 37827\n"
             L"  ---\n"
-            L"  一括ファイル出力(&A) 37843\n"
+            L"  一括ファイル出力(&A)\tCtrl+S 37843\n"
             L"  分割ファイル出力(B)\n"
             L"    オールファイル出力(&T) 37839\n"
             L"    ---\n"
@@ -57,15 +57,17 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
             L"  ---\n"
             L"  終了(&X) 37828\n"
             L"変換(&E)\n"
-            L"  ALL変換(H) 37838\n"
+            L"  ALL変換(H)\tF5 37838\n"
             L"  個別変換(K)\n"
             L"    同部品削除(&D) 37849\n"
             L"    部品名追加(&A) 37851\n"
             L"    部品数の結合(&U) 37829\n"
             L"    部品ソート(&I) 37837\n"
             L"編集(&H)\n"
+            L"  元に戻す(&U)\tCtrl+Z 38006\n"
+            L"  ---\n"
             L"  書換(&C) 37853\n"
-            L"  削除(&D) 37850\n"
+            L"  削除(&D)\tDel 37850\n"
             L"  追加(&A) 37852\n"
             L"  全削除(&I) 37855\n"
             L"設定(&S)\n"
@@ -90,6 +92,8 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrder) {
             L"  取扱説明書(&H) 37836\n"
             L"  Tessilon(&T) 30001\n"
             L"  ﾊﾞｰｼﾞｮﾝ情報(&A) 37830\n");
+  // Nothing to undo yet.
+  EXPECT_TRUE(GetMenuState(GetMenu(main_), IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 }  // namespace
