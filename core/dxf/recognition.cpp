@@ -298,10 +298,17 @@ void recognise_parts(Workspace& ws, RecognitionCounts* counts) {
   };
   std::vector<Anchor> given_up;  // their rows wait for GroupSearch
 
+  // The anchors first, so that the rows (eight strings each) are made in place, never moved.
+  std::vector<std::size_t> anchors;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string_view candidate = table_text(texts[i]);
-    if (!tags.matches(candidate) || types.matches(candidate) || words.matches(candidate)) continue;
+    if (tags.matches(candidate) && !types.matches(candidate) && !words.matches(candidate)) {
+      anchors.push_back(i);
+    }
+  }
+  rows.reserve(anchors.size());
 
+  for (const std::size_t i : anchors) {
     group.clear();
     const double x = texts[i].x;
     const double y = texts[i].y;
