@@ -26,31 +26,35 @@ void append_coordinate(double value, std::string& out) {
 
 int run_texts(const Options& o, std::ostream& out, std::ostream& err) {
   StreamNotifier notifier(err);
+  SjisToUtf8Converter to_utf8;
+  std::string lines;
+  lines.reserve(kOutputBlock + 1024);
+  // The texts are printed as they are read: the table never holds more than a block's texts.
+  const auto print = [&](TextTable& table) {
+    for (const TextRecord& record : table) {
+      append_coordinate(record.x, lines);
+      lines += '\t';
+      append_coordinate(record.y, lines);
+      lines += '\t';
+      if (o.raw) {
+        lines += record.text;
+      } else {
+        to_utf8.append(record.text, lines);
+      }
+      lines += '\n';
+      if (lines.size() >= kOutputBlock) {
+        out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        lines.clear();
+      }
+    }
+    table.clear();
+  };
   TextTable table;
   bool all_read = true;
   for (const std::string& drawing : o.drawings) {
     notifier.set_subject(drawing);
-    if (!read_dxf_file(drawing, table, notifier, o.code_page.value_or(DxfCodePage::Auto))) {
+    if (!read_dxf_file(drawing, table, notifier, o.code_page.value_or(DxfCodePage::Auto), print)) {
       all_read = false;
-    }
-  }
-  SjisToUtf8Converter to_utf8;
-  std::string lines;
-  lines.reserve(kOutputBlock + 1024);
-  for (const TextRecord& record : table) {
-    append_coordinate(record.x, lines);
-    lines += '\t';
-    append_coordinate(record.y, lines);
-    lines += '\t';
-    if (o.raw) {
-      lines += record.text;
-    } else {
-      to_utf8.append(record.text, lines);
-    }
-    lines += '\n';
-    if (lines.size() >= kOutputBlock) {
-      out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
-      lines.clear();
     }
   }
   out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
