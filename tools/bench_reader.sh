@@ -22,7 +22,7 @@ ${CC:-cc} -O2 -o "$work/line_count" tools/line_count.c
 echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores," \
   "$(awk '/MemTotal/ {printf "%.0f GB RAM", $2 / 1e6}' /proc/meminfo);" \
   "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "Drawing: $drawing, $(stat -c %s "$drawing") bytes, $(wc -l <"$drawing") lines"
+echo "Drawing: $drawing, $(stat -L -c %s "$drawing") bytes, $(wc -l <"$drawing") lines"
 echo
 
 # The reader alone, as docs/performance.md reports it: median of 5 repetitions, CPU time.
