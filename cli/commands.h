@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 #include "options.h"
 
@@ -13,5 +14,8 @@ int run_preview(const Options& options, std::ostream& out, std::ostream& err);
 int run_tune(const Options& options, std::ostream& out, std::ostream& err);
 int run_texts(const Options& options, std::ostream& out, std::ostream& err);
 int run_compare(const Options& options, std::ostream& out, std::ostream& err);
+
+// A coordinate as texts prints it: the text of printf("%.17g"), in every locale.
+void append_coordinate(double value, std::string& out);
 
 }  // namespace korvane::cli

@@ -1,8 +1,11 @@
 #include "dxf/dxf_ascii_tokeniser.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstring>
+
+#include "dxf/line_ends.h"
 
 namespace korvane {
 namespace {
@@ -36,29 +39,98 @@ bool parse_group_code(std::string_view s, int& code) {
   return true;
 }
 
+// Spaces then one to four decimal digits: the group code lines as CAD programs write them.
+// Anything else (a sign, a tab, trailing blanks) is left to parse_group_code.
+inline bool read_short_code(const char* s, std::size_t n, int& code) {
+  if (n - 1 >= 4) return false;
+  std::size_t i = 0;
+  while (i < n && s[i] == ' ') ++i;
+  if (i == n) return false;
+  int value = 0;
+  for (; i < n; ++i) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(s[i])) - '0';
+    if (digit > 9) return false;
+    value = value * 10 + static_cast<int>(digit);
+  }
+  code = value;
+  return true;
+}
+
 }  // namespace
 
 void DxfAsciiTokeniser::feed(std::string_view bytes) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
-  while (!stopped() && p < end) {
-    const auto* lf =
-        static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-    const std::size_t n = static_cast<std::size_t>((lf ? lf : end) - p);
-    if (lf && carry_length_ == 0) {
-      take_whole_line(std::string_view(p, n), n);
-    } else {
-      carry_.append(p, std::min(n, kDxfValueKeep + 1 - carry_.size()));
-      carry_length_ += n;
-      if (carry_length_ > kDxfValueLimit) {
-        refused_ = true;
-        return;
-      }
-      if (!lf) return;
-      take_carried_line();
-    }
-    p = lf + 1;
+  // The first line (it may begin with a byte-order mark) and a line begun in an earlier block
+  // take the general way; the lines whole in this block then go through take_lines.
+  while (!stopped() && p < end && (first_line_ || carry_length_ > 0))
+    p = take_line_in_parts(p, end);
+  if (stopped() || p == end) return;
+  p = take_lines(p, end);
+  // What is left is the start of a line that ends in a later block.
+  if (!stopped() && p < end) take_line_in_parts(p, end);
+}
+
+// One line from `p`, or its part up to `end`: carried until its end arrives. Returns where the
+// next line begins (`end` when this one goes on).
+const char* DxfAsciiTokeniser::take_line_in_parts(const char* p, const char* end) {
+  const auto* lf =
+      static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+  const std::size_t n = static_cast<std::size_t>((lf ? lf : end) - p);
+  if (lf && carry_length_ == 0) {
+    take_whole_line(std::string_view(p, n), n);
+    return lf + 1;
   }
+  carry_.append(p, std::min(n, kDxfValueKeep + 1 - carry_.size()));
+  carry_length_ += n;
+  if (carry_length_ > kDxfValueLimit) {
+    refused_ = true;
+    return end;
+  }
+  if (!lf) return end;
+  take_carried_line();
+  return lf + 1;
+}
+
+// The lines that end before `end`, found kLineEndBlock bytes at a time. Returns where the last,
+// unfinished line begins. The common lines are taken here: a group code of up to four digits
+// after spaces, a value of up to kDxfValueKeep bytes. Any other line goes the general way.
+const char* DxfAsciiTokeniser::take_lines(const char* p, const char* const end) {
+  // In locals, which the compiler keeps in registers across the rules' stores.
+  bool expect_code = expect_code_;
+  int code = code_;
+  const char* line = p;
+  for (const char* block = p; block < end; block += kLineEndBlock) {
+    const auto size = std::min(static_cast<std::size_t>(end - block), kLineEndBlock);
+    std::uint64_t mask =
+        size == kLineEndBlock ? line_end_mask(block) : line_end_mask_portable(block, size);
+    while (mask != 0) {
+      const char* lf = block + std::countr_zero(mask);
+      mask &= mask - 1;
+      const auto whole = static_cast<std::size_t>(lf - line);
+      const std::size_t n = whole != 0 && lf[-1] == '\r' ? whole - 1 : whole;
+      if (expect_code && !blank_code_line_ && read_short_code(line, n, code)) {
+        expect_code = false;
+      } else if (!expect_code && n <= kDxfValueKeep) {
+        expect_code = true;
+        if (rules_.acts_on(code)) {
+          rules_.take_pair(code, std::string_view(line, n));
+          if (rules_.at_end()) return end;
+        }
+      } else {
+        expect_code_ = expect_code;
+        code_ = code;
+        take_whole_line(std::string_view(line, whole), whole);
+        if (stopped()) return end;
+        expect_code = expect_code_;
+        code = code_;
+      }
+      line = lf + 1;
+    }
+  }
+  expect_code_ = expect_code;
+  code_ = code;
+  return line;
 }
 
 bool DxfAsciiTokeniser::finish() {

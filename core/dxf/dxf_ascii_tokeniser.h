@@ -25,6 +25,8 @@ class DxfAsciiTokeniser {
   bool stopped() const { return refused_ || rules_.at_end(); }
 
  private:
+  const char* take_line_in_parts(const char* p, const char* end);
+  const char* take_lines(const char* p, const char* end);
   void take_carried_line();
   void take_whole_line(std::string_view kept, std::size_t length);
   void take_line(std::string_view line, bool truncated);

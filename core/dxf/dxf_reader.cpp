@@ -21,7 +21,7 @@ void tell(Notifier& notifier, std::string text) {
 }  // namespace
 
 bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier,
-                   DxfCodePage code_page) {
+                   DxfCodePage code_page, const TakeTexts& take) {
   auto file = io::file_system().open_read(path);
   if (!file) {
     tell(notifier, std::string(msg::kDxfCannotOpen));
@@ -37,8 +37,11 @@ bool read_dxf_file(const std::string& path, TextTable& table, Notifier& notifier
     }
     if (n == 0) break;
     parser.feed(std::string_view(block.get(), static_cast<std::size_t>(n)));
+    if (take && !table.empty()) take(table);
   }
-  if (parser.finish() == DxfParseResult::NotDxf) {
+  const DxfParseResult result = parser.finish();
+  if (take && !table.empty()) take(table);
+  if (result == DxfParseResult::NotDxf) {
     tell(notifier, std::string(msg::kDxfNotAscii) + path);
     return false;
   }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace korvane {
 namespace {
@@ -62,6 +63,38 @@ int section_of(std::string_view name) {
   return 0;
 }
 
+// Digits with at most one decimal point and nothing after them, as CAD programs write
+// coordinates, when they are few enough to convert exactly: at most 15 digits, so that the
+// mantissa (below 2^53) and the power of ten are both exact doubles and their quotient is the
+// correctly rounded value, as std::from_chars gives it. False for anything else.
+bool parse_plain_decimal(std::string_view s, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (negative) ++i;
+  std::uint64_t mantissa = 0;
+  std::size_t digits = 0;
+  std::size_t decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 double parse_dxf_coordinate(std::string_view s) {
@@ -72,10 +105,62 @@ double parse_dxf_coordinate(std::string_view s) {
     if (i < s.size() && s[i] == '-') return 0.0;
   }
   double value = 0.0;
+  if (parse_plain_decimal(s.substr(i), value)) return value;
   const auto [end, ec] = std::from_chars(s.data() + i, s.data() + s.size(), value);
   (void)end;
   if (ec != std::errc() || !std::isfinite(value)) return 0.0;
   return value;
+}
+
+void DxfTextRules::take_pair(int code, std::string_view value) {
+  take_code_pair(code, value);
+  update_interest();
+}
+
+void DxfTextRules::take_code_pair(int code, std::string_view value) {
+  const HeaderVariable variable = variable_;
+  variable_ = HeaderVariable::None;
+  switch (code) {
+    case 0:
+      if (begins_with(value, "EOF")) {
+        at_end_ = true;
+      } else if (begins_with(value, "SECTIO")) {
+        section_ = kNameAwaited;
+      } else if (begins_with(value, "ENDSEC")) {
+        section_ = kOutside;
+      } else if (section_ == kEntities && pending_ != kAll &&
+                 (begins_with(value, "TEXT") || begins_with(value, "ATTRIB"))) {
+        // R12 and older write no subclass markers: the entity name alone says the entity is a
+        // text, and an attribute of an inserted block is one as much as a TEXT.
+        pending_ = kAll;
+      }
+      break;
+    case 2:
+      if (section_ == kNameAwaited) take_section_name(value);
+      break;
+    case 100:
+      if (section_ == kEntities && pending_ != kAll &&
+          (begins_with(value, "AcDbMText") || begins_with(value, "AcDbText"))) {
+        pending_ = kAll;
+      }
+      break;
+    case 9:
+      if (section_ == kHeader) take_header_variable(value);
+      break;
+    case 1:
+      if (variable == HeaderVariable::Version) take_version(value);
+      if (collecting()) take_text_value(value);
+      break;
+    case 3:
+      if (variable == HeaderVariable::CodePage) take_code_page(value);
+      break;
+    case 10:
+    case 20:
+      if (collecting()) take_coordinate(code, parse_dxf_coordinate(value));
+      break;
+    default:
+      break;
+  }
 }
 
 void DxfTextRules::take_real(int code, double value) {
@@ -83,6 +168,29 @@ void DxfTextRules::take_real(int code, double value) {
   if ((code == 10 || code == 20) && collecting()) {
     take_coordinate(code, std::isfinite(value) ? value : 0.0);
   }
+  update_interest();
+}
+
+void DxfTextRules::take_other() {
+  variable_ = HeaderVariable::None;
+  update_interest();
+}
+
+// The codes take_code_pair acts on in the present state: every pair while a header variable
+// waits for its value (any pair ends the wait), else code 0 always and the others where their
+// case would do something.
+void DxfTextRules::update_interest() {
+  constexpr auto bit = [](int code) { return std::uint64_t{1} << code; };
+  if (variable_ != HeaderVariable::None) {
+    interest_[0] = interest_[1] = ~std::uint64_t{0};
+    return;
+  }
+  std::uint64_t low = bit(0);
+  if (section_ == kNameAwaited) low |= bit(2);
+  if (section_ == kHeader) low |= bit(9);
+  if (collecting()) low |= bit(1) | bit(10) | bit(20);
+  interest_[0] = low;
+  interest_[1] = section_ == kEntities && pending_ != kAll ? bit(100 - 64) : 0;
 }
 
 void DxfTextRules::take_section_name(std::string_view value) { section_ = section_of(value); }

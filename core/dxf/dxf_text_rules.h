@@ -38,10 +38,16 @@ class DxfTextRules {
 
   // A pair whose value is text: every pair of an ASCII drawing, the string pairs of a binary one.
   void take_pair(int code, std::string_view value);
+  // False when take_pair(code, ...) would change nothing, as it would not for most pairs of a
+  // drawing: the ASCII tokeniser skips those without a call.
+  bool acts_on(int code) const {
+    const unsigned c = code >= 0 && code < kOtherCodes ? static_cast<unsigned>(code) : kOtherCodes;
+    return ((interest_[c >> 6] >> (c & 63)) & 1) != 0;
+  }
   // A pair whose value a binary drawing stores as a real number.
   void take_real(int code, double value);
   // A pair of a binary drawing whose value is neither (an integer, binary data).
-  void take_other() { variable_ = HeaderVariable::None; }
+  void take_other();
 
   // True once the EOF marker was read: nothing after it counts.
   bool at_end() const { return at_end_; }
@@ -59,7 +65,12 @@ class DxfTextRules {
   static constexpr std::uint8_t kY = 4;
   static constexpr std::uint8_t kAll = kText | kX | kY;
 
+  // acts_on: codes from here on (and negative ones) share one bit.
+  static constexpr int kOtherCodes = 127;
+
   bool collecting() const { return section_ == kEntities && pending_ != 0; }
+  void take_code_pair(int code, std::string_view value);
+  void update_interest();
   void take_section_name(std::string_view value);
   void take_header_variable(std::string_view value);
   void take_version(std::string_view value);
@@ -80,54 +91,9 @@ class DxfTextRules {
   DxfTextConverter converter_;
   std::uint8_t pending_ = 0;  // the items of the current text entity still to come
   TextRecord current_;
+  // Bit c: take_pair may act on a pair of code c (kOtherCodes for all others). Updated whenever
+  // the state it depends on changes.
+  std::uint64_t interest_[2] = {1, 0};
 };
-
-// Inline: the ASCII tokeniser calls this for every pair, and most pairs need no more than the
-// switch.
-inline void DxfTextRules::take_pair(int code, std::string_view value) {
-  const HeaderVariable variable = variable_;
-  variable_ = HeaderVariable::None;
-  switch (code) {
-    case 0:
-      if (begins_with(value, "EOF")) {
-        at_end_ = true;
-      } else if (begins_with(value, "SECTIO")) {
-        section_ = kNameAwaited;
-      } else if (begins_with(value, "ENDSEC")) {
-        section_ = kOutside;
-      } else if (section_ == kEntities && pending_ != kAll &&
-                 (begins_with(value, "TEXT") || begins_with(value, "ATTRIB"))) {
-        // R12 and older write no subclass markers: the entity name alone says the entity is a
-        // text, and an attribute of an inserted block is one as much as a TEXT.
-        pending_ = kAll;
-      }
-      break;
-    case 2:
-      if (section_ == kNameAwaited) take_section_name(value);
-      break;
-    case 100:
-      if (section_ == kEntities && pending_ != kAll &&
-          (begins_with(value, "AcDbMText") || begins_with(value, "AcDbText"))) {
-        pending_ = kAll;
-      }
-      break;
-    case 9:
-      if (section_ == kHeader) take_header_variable(value);
-      break;
-    case 1:
-      if (variable == HeaderVariable::Version) take_version(value);
-      if (collecting()) take_text_value(value);
-      break;
-    case 3:
-      if (variable == HeaderVariable::CodePage) take_code_page(value);
-      break;
-    case 10:
-    case 20:
-      if (collecting()) take_coordinate(code, parse_dxf_coordinate(value));
-      break;
-    default:
-      break;
-  }
-}
 
 }  // namespace korvane

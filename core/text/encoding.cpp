@@ -1,6 +1,7 @@
 #include "text/encoding.h"
 
 #include "text/encoding_platform.h"
+#include "text/sjis.h"
 
 namespace korvane {
 namespace {
@@ -23,6 +24,23 @@ constexpr Twin kJisTwins[] = {
     {0x2212, {'\x81', '\x7C'}},  // − as －
     {0x301C, {'\x81', '\x60'}},  // 〜 as ～
 };
+
+// SjisToUtf8Converter's entry of a character's bytes: their UTF-8 form when the platform reads
+// them as one character (U+FFFD, the mark of a byte it could not read, is none), else kNotOne.
+constexpr std::uint32_t kNotOne = 1;
+
+std::uint32_t utf8_entry(std::string_view sjis) {
+  const std::string utf8 = sjis_to_utf8(sjis);
+  const Utf8Char ch = decode_utf8_char(utf8, 0);
+  if (ch.length == 0 || ch.length != utf8.size() || ch.length > 3 || ch.code_point == 0xFFFD) {
+    return kNotOne;
+  }
+  std::uint32_t entry = static_cast<std::uint32_t>(utf8.size()) << 24;
+  for (std::size_t k = 0; k < utf8.size(); ++k) {
+    entry |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
+  }
+  return entry;
+}
 
 }  // namespace
 
@@ -113,6 +131,44 @@ bool Cp932Encoder::append(char32_t cp, std::string& out) {
   if (((entry >> 16) & 0xFF) == 2) out += static_cast<char>((entry >> 8) & 0xFF);
   out += static_cast<char>(entry & 0xFF);
   return true;
+}
+
+std::uint32_t SjisToUtf8Converter::single(unsigned char byte) {
+  std::uint32_t& entry = singles_[byte];
+  if (entry == 0) entry = utf8_entry(std::string_view(reinterpret_cast<const char*>(&byte), 1));
+  return entry;
+}
+
+std::uint32_t SjisToUtf8Converter::pair(unsigned char lead, unsigned char trail) {
+  if (!pairs_) pairs_ = std::make_unique<std::uint32_t[]>(0x10000);
+  std::uint32_t& entry = pairs_[static_cast<std::size_t>(lead) << 8 | trail];
+  if (entry == 0) {
+    const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    entry = utf8_entry(std::string_view(bytes, 2));
+  }
+  return entry;
+}
+
+void SjisToUtf8Converter::append(std::string_view sjis, std::string& out) {
+  const std::size_t start = out.size();
+  std::size_t i = 0;
+  while (i < sjis.size()) {
+    const auto c = static_cast<unsigned char>(sjis[i]);
+    if (c < 0x80 && singles_[c] == (1u << 24 | c)) {  // ASCII, once the platform has said so
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const bool two = is_sjis_lead_byte(c) && i + 1 < sjis.size();
+    const std::uint32_t entry = two ? pair(c, static_cast<unsigned char>(sjis[i + 1])) : single(c);
+    if (entry == kNotOne) {
+      out.resize(start);
+      out += sjis_to_utf8(sjis);
+      return;
+    }
+    for (std::uint32_t k = 0; k < entry >> 24; ++k) out += static_cast<char>(entry >> (8 * k));
+    i += two ? 2 : 1;
+  }
 }
 
 }  // namespace korvane

@@ -54,4 +54,23 @@ class Cp932Encoder {
   std::unique_ptr<std::uint32_t[]> known_;
 };
 
+// sjis_to_utf8 for converting many texts, with the same result byte for byte: the UTF-8 form of
+// each byte and each two-byte character is asked of the platform once and remembered in a table.
+// A text with a byte sequence that is not one character of code page 932 goes to sjis_to_utf8
+// whole, so that whatever the platform makes of it stands.
+class SjisToUtf8Converter {
+ public:
+  // Appends sjis_to_utf8(sjis) to `out`.
+  void append(std::string_view sjis, std::string& out);
+
+ private:
+  std::uint32_t single(unsigned char byte);
+  std::uint32_t pair(unsigned char lead, unsigned char trail);
+
+  // Per byte, and per lead and trail byte (made on the first pair): 0 not asked yet, 1 not one
+  // character alone, else length << 24 | the UTF-8 bytes, first byte lowest.
+  std::uint32_t singles_[256] = {};
+  std::unique_ptr<std::uint32_t[]> pairs_;
+};
+
 }  // namespace korvane

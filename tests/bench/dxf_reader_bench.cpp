@@ -5,6 +5,8 @@
 // (AC1024, the same texts in UTF-8), whose texts the reader converts to Shift-JIS.
 //
 // Usage: dxf_reader_bench [--size_mb=N] [benchmark options]
+//        dxf_reader_bench --write_drawing=PATH [--size_mb=N]   writes the Shift-JIS drawing, no
+//        more
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -282,9 +284,17 @@ void BM_ReadDxfFile(benchmark::State& state, Drawing* drawing) {
 
 int main(int argc, char** argv) {
   std::size_t size_mb = 100;
+  const char* write_drawing = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--size_mb=", 10) == 0)
       size_mb = std::strtoul(argv[i] + 10, nullptr, 10);
+    if (std::strncmp(argv[i], "--write_drawing=", 16) == 0) write_drawing = argv[i] + 16;
+  }
+  if (write_drawing) {
+    std::size_t rounds = 0;
+    const std::size_t texts = generate(write_drawing, size_mb * 1000 * 1000, false, rounds);
+    std::printf("%s: %zu texts\n", write_drawing, texts);
+    return 0;
   }
   const auto dir = std::filesystem::temp_directory_path() /
                    ("korvane-bench-" + std::to_string(std::random_device{}()));
