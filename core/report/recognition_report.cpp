@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "dxf/anchor_test.h"
 #include "text/messages.h"
@@ -378,14 +379,24 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
   const AnchorTest test(ws.base_parts, ws.prohibited_words);
   const std::vector<BasePartEntry>& entries = ws.base_parts.entries;
   const std::vector<std::string>& words = ws.prohibited_words.words;
+  // The texts with a finding first, so that the findings (a text and a detail each, often one
+  // for most texts of a drawing) are made in place, never moved.
+  std::vector<std::pair<std::size_t, AnchorVerdict>> found;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string_view text = table_text(texts[i]);
-    switch (test.verdict(text)) {
+    const AnchorVerdict verdict = test.verdict(text);
+    if (verdict == AnchorVerdict::Type || verdict == AnchorVerdict::Prohibited ||
+        (verdict == AnchorVerdict::NoTag && !member[i] && is_tag_like(text))) {
+      found.emplace_back(i, verdict);
+    }
+  }
+  out.reserve(found.size() + trail.groups.size() / 8);
+  for (const auto& [i, verdict] : found) {
+    const std::string_view text = table_text(texts[i]);
+    switch (verdict) {
       case AnchorVerdict::NoTag:
-        if (!member[i] && is_tag_like(text)) {
-          out.push_back(finding_at(FindingKind::UnknownFamily, texts, trail.drawings, i,
-                                   std::string(msg::kDetailUnknownFamily)));
-        }
+        out.push_back(finding_at(FindingKind::UnknownFamily, texts, trail.drawings, i,
+                                 std::string(msg::kDetailUnknownFamily)));
         break;
       case AnchorVerdict::Type: {
         const BasePartEntry& e = entries[test.type_entry(text)];
@@ -428,18 +439,27 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
   }
 }
 
-RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail) {
-  RecognitionReport report;
+namespace {
+
+// The report of a trail that recorded no read: its drawings and counts, no findings.
+RecognitionReport finish_empty(const Workspace& ws, const ReportTrail& trail,
+                               RecognitionReport report) {
   report.drawings = trail.drawings;
   report.anchors = trail.groups.size();
   report.rows = static_cast<std::size_t>(ws.parts.row_count());
-  if (!trail.recorded) return report;
+  return report;
+}
 
-  report.findings.reserve(trail.text_findings.size());
+// The report from the text findings of the read (already in report.findings, in trail order) and
+// the trail's rows and passes.
+RecognitionReport finish_report(const Workspace& ws, const ReportTrail& trail,
+                                RecognitionReport report) {
+  report.drawings = trail.drawings;
+  report.anchors = trail.groups.size();
+  report.rows = static_cast<std::size_t>(ws.parts.row_count());
   RowFindings rows(ws, trail, report.findings);
-  for (const Finding& f : trail.text_findings) {
-    report.findings.push_back(f);
-    if (f.row != 0) report.findings.back().row = rows.now(f.row);
+  for (Finding& f : report.findings) {
+    if (f.row != 0) f.row = rows.now(f.row);
   }
   rows.duplicates();
   rows.completions();
@@ -450,6 +470,23 @@ RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail
                      return a.at < b.at || (a.at == b.at && a.kind < b.kind);
                    });
   return report;
+}
+
+}  // namespace
+
+RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail) {
+  RecognitionReport report;
+  if (!trail.recorded) return finish_empty(ws, trail, std::move(report));
+  report.findings = trail.text_findings;
+  return finish_report(ws, trail, std::move(report));
+}
+
+RecognitionReport make_recognition_report(const Workspace& ws, ReportTrail&& trail) {
+  RecognitionReport report;
+  if (!trail.recorded) return finish_empty(ws, trail, std::move(report));
+  report.findings = std::move(trail.text_findings);
+  trail.text_findings.clear();
+  return finish_report(ws, trail, std::move(report));
 }
 
 std::vector<RowId> rows_now(const Workspace& ws, const ReportTrail& trail) {

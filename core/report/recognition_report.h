@@ -89,6 +89,8 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
 
 // The report of the trail's read as the parts list stands now.
 RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail);
+// The same, taking the trail's text findings instead of copying them (the trail keeps the rest).
+RecognitionReport make_recognition_report(const Workspace& ws, ReportTrail&& trail);
 
 // For each group of the trail's read, the row of the parts list that holds its row now: the row
 // itself, the row the merge joined it into, or for a row that duplicate removal deleted, the row
