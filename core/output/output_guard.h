@@ -10,9 +10,9 @@ namespace korvane {
 class Notifier;
 struct Workspace;
 
-// Whether `output` may be written: false, after "出力ファイルが読み込んだファイルと同じです。書き込み
-// ません。" titled "ﾌｧｲﾙｴﾗｰ" naming the output and the input on the lines below, when `output`
-// names one of `inputs`. Files are compared by identity, not by spelling.
+// Whether `output` may be written: false, after the message kOutputIsInput titled "ﾌｧｲﾙｴﾗｰ",
+// naming the output and the input on the lines below, when `output` names one of `inputs`. Files
+// are compared by identity, not by spelling.
 bool output_spares_inputs(const std::string& output, const std::vector<std::string>& inputs,
                           Notifier& notifier, bool without_owner);
 

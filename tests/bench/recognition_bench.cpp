@@ -7,9 +7,9 @@
 #include <string>
 
 #include "dxf/recognition.h"
+#include "dxf/window_tuning.h"
 #include "preview/drawing_preview.h"
 #include "preview/preview_svg.h"
-#include "dxf/window_tuning.h"
 #include "report/recognition_report.h"
 #include "workspace.h"
 
