@@ -3,7 +3,7 @@
 // preview then reclassifies with it) and saved at exit; nothing to tune on is said. Two cases,
 // disabled, hold the dialog open over the preview for docs/screenshots/tune.png and
 // tune-current.png (one command line each; the crop takes the preview and the dialog):
-//   tools/screenshot.sh docs/screenshots/tune.png "認識範囲の自動調整" --crop 1024x600+0+0
+//   tools/screenshot.sh docs/screenshots/tune.png "認識範囲の自動調整" --crop 1024x766+0+0
 //     -- build/mingw/bin/korvane_gui_tests.exe --gtest_also_run_disabled_tests
 //     --gtest_filter='*ShowsTheProposalInThePreview*'
 // and the same with tune-current.png and '*ShowsTheCurrentValuesInThePreview*'.
@@ -221,7 +221,7 @@ TEST_F(TuneDialogTest, ThePreviewsButtonDrawsEitherAndCloseChangesNothing) {
   EXPECT_FALSE(preview().trial.has_value());
 }
 
-// Not checks: the preview near a few symbols with the dialog beside it, drawing the proposal or
+// Not checks: the preview near a few symbols with the dialog below it, drawing the proposal or
 // the current values, for the screenshots named at the top. Each stays open until it is closed
 // (or two minutes).
 class TuneScreenshot : public TuneDialogTest {
@@ -230,17 +230,18 @@ class TuneScreenshot : public TuneDialogTest {
     read_schematic();
     open_preview();
     HWND frame = preview().frame;
-    SetWindowPos(frame, nullptr, 0, 0, 660, 600, SWP_NOZORDER);
+    SetWindowPos(frame, nullptr, 0, 0, 1024, 466, SWP_NOZORDER);
     SendMessageW(frame, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_FIT, BN_CLICKED), 0);
-    // Two rows of three symbols: the stacks, the wire numbers and notes between them.
+    // Three rows of four symbols: the stacks, the wire numbers and notes between them.
     RECT r{};
     GetClientRect(preview().canvas, &r);
-    preview().view.centre_on(55, -20);
-    preview().view.zoom_about(2.6, {r.right / 2.0, r.bottom / 2.0}, r.right, r.bottom);
+    preview().view.centre_on(70, -24);
+    preview().view.zoom_about(6.5 / preview().view.scale(), {r.right / 2.0, r.bottom / 2.0},
+                              r.right, r.bottom);
     InvalidateRect(preview().canvas, nullptr, FALSE);
     test::DialogDriver driver;
     driver.expect(kTitle, [&](HWND dialog) {
-      SetWindowPos(dialog, HWND_TOP, 664, 0, 0, 0, SWP_NOSIZE);
+      SetWindowPos(dialog, HWND_TOP, 598, 468, 0, 0, SWP_NOSIZE);
       if (show_current) test::click(dialog, IDC_TUNE_SHOW_CURRENT);
       test::hold_for_screenshot(dialog);
       PostMessageW(dialog, WM_CLOSE, 0, 0);
