@@ -187,6 +187,8 @@ TEST_F(TuneDialogTest, ThePreviewsButtonDrawsEitherAndCloseChangesNothing) {
     bool proposed_checked;
   };
   std::vector<Seen> seen;
+  bool preview_enabled = false;
+  bool second_click_returned = false;
   test::DialogDriver driver;
   driver.expect(kTitle, [&](HWND dialog) {
     const auto look = [&] {
@@ -198,10 +200,18 @@ TEST_F(TuneDialogTest, ThePreviewsButtonDrawsEitherAndCloseChangesNothing) {
     look();
     test::click(dialog, IDC_TUNE_SHOW_PROPOSED);
     look();
+    // The preview still takes the mouse, but its button starts no second dialog meanwhile.
+    preview_enabled = IsWindowEnabled(preview().frame) != FALSE;
+    DWORD_PTR result = 0;
+    second_click_returned =
+        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
     test::click(dialog, IDCANCEL);
   });
   SendMessageW(button, BM_CLICK, 0, 0);
   ASSERT_TRUE(driver.all_handled());
+  EXPECT_TRUE(preview_enabled);
+  EXPECT_TRUE(second_click_returned);
+  EXPECT_EQ(driver.seen().size(), 1u);
   ASSERT_EQ(seen.size(), 3u);
   const int x = proposal_.proposed.pt_x;
   const int y = proposal_.proposed.pt_y;
