@@ -181,19 +181,17 @@ TEST_F(TuneDialogTest, ThePreviewsButtonDrawsEitherAndCloseChangesNothing) {
   EXPECT_EQ(test::window_text(button), L"自動調整");
   const Drawn before = drawn();
   ASSERT_EQ(before.pt_y, 60);
-  struct Seen {
-    Drawn drawn;
-    bool current_checked;
-    bool proposed_checked;
-  };
-  std::vector<Seen> seen;
+  std::vector<std::pair<Drawn, int>> seen;  // what the preview draws, the radio button checked
   bool preview_enabled = false;
   bool second_click_returned = false;
   test::DialogDriver driver;
   driver.expect(kTitle, [&](HWND dialog) {
     const auto look = [&] {
-      seen.push_back({drawn(), IsDlgButtonChecked(dialog, IDC_TUNE_SHOW_CURRENT) == BST_CHECKED,
-                      IsDlgButtonChecked(dialog, IDC_TUNE_SHOW_PROPOSED) == BST_CHECKED});
+      const bool current = IsDlgButtonChecked(dialog, IDC_TUNE_SHOW_CURRENT) == BST_CHECKED;
+      const bool proposed = IsDlgButtonChecked(dialog, IDC_TUNE_SHOW_PROPOSED) == BST_CHECKED;
+      seen.emplace_back(drawn(), current == proposed ? 0
+                                 : current           ? IDC_TUNE_SHOW_CURRENT
+                                                     : IDC_TUNE_SHOW_PROPOSED);
     };
     look();
     test::click(dialog, IDC_TUNE_SHOW_CURRENT);
@@ -212,17 +210,14 @@ TEST_F(TuneDialogTest, ThePreviewsButtonDrawsEitherAndCloseChangesNothing) {
   EXPECT_TRUE(preview_enabled);
   EXPECT_TRUE(second_click_returned);
   EXPECT_EQ(driver.seen().size(), 1u);
-  ASSERT_EQ(seen.size(), 3u);
-  const int x = proposal_.proposed.pt_x;
-  const int y = proposal_.proposed.pt_y;
-  EXPECT_EQ(seen[0].drawn.pt_x, x);
-  EXPECT_EQ(seen[0].drawn.pt_y, y);
-  EXPECT_NE(seen[0].drawn.fields, before.fields);
-  EXPECT_TRUE(!seen[0].current_checked && seen[0].proposed_checked);
-  EXPECT_EQ(seen[1].drawn, before);
-  EXPECT_TRUE(seen[1].current_checked && !seen[1].proposed_checked);
-  EXPECT_EQ(seen[2].drawn, seen[0].drawn);
-  EXPECT_TRUE(!seen[2].current_checked && seen[2].proposed_checked);
+  ASSERT_FALSE(seen.empty());
+  const Drawn proposed = seen[0].first;
+  EXPECT_EQ(proposed.pt_x, proposal_.proposed.pt_x);
+  EXPECT_EQ(proposed.pt_y, proposal_.proposed.pt_y);
+  EXPECT_NE(proposed.fields, before.fields);
+  EXPECT_EQ(seen, (std::vector<std::pair<Drawn, int>>{{proposed, IDC_TUNE_SHOW_PROPOSED},
+                                                      {before, IDC_TUNE_SHOW_CURRENT},
+                                                      {proposed, IDC_TUNE_SHOW_PROPOSED}}));
 
   EXPECT_EQ(app_.ws.settings.pt_x, 5);
   EXPECT_EQ(app_.ws.settings.pt_y, 60);
