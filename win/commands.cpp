@@ -213,7 +213,7 @@ void on_command(App& app, int id, int code, HWND control) {
       open_preview_window(app);
       break;
     case IDM_TUNE_WINDOW:
-      tune_recognition_window(app.main, app.ws);
+      tune_recognition_window(app);
       break;
     case IDM_OPTIONS:
       change_options(app);

@@ -24,7 +24,8 @@ struct BarButton {
   int id;
   std::string_view text;  // Shift-JIS
 };
-constexpr std::array kBarButtons{BarButton{IDC_PREVIEW_FIT, msg::kPreviewFitAll}};
+constexpr std::array kBarButtons{BarButton{IDC_PREVIEW_FIT, msg::kPreviewFitAll},
+                                 BarButton{IDC_PREVIEW_TUNE, msg::kPreviewTune}};
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 constexpr int kBarGap = 4;
@@ -71,9 +72,12 @@ void paint_legend(HWND frame, HDC dc, const App& app) {
     std::string text;
     bool outline;
   };
-  const std::string window = std::string(msg::kPreviewLegendWindow) +
-                             " pt_x=" + std::to_string(p.data.pt_x) +
-                             " pt_y=" + std::to_string(p.data.pt_y);
+  // A window drawn on trial that is not the stored one is the tune dialog's proposal.
+  const bool proposal =
+      p.trial && (p.trial->pt_x != app.ws.settings.pt_x || p.trial->pt_y != app.ws.settings.pt_y);
+  const std::string window =
+      std::string(proposal ? msg::kPreviewLegendProposal : msg::kPreviewLegendWindow) +
+      " pt_x=" + std::to_string(p.data.pt_x) + " pt_y=" + std::to_string(p.data.pt_y);
   const Entry entries[] = {
       {kAnchorColour,
        std::string(msg::kPreviewLegendAnchor) + " " + std::to_string(p.counts.anchors), false},
@@ -117,6 +121,15 @@ void on_frame_command(App& app, int id) {
       fit_preview(app.preview, app);
       InvalidateRect(app.preview.canvas, nullptr, FALSE);
       SetFocus(app.preview.canvas);
+      break;
+    case IDC_PREVIEW_TUNE:
+      // The menu's command. While a dialog of the main window is open the preview still takes
+      // the mouse (to look at a proposal), but no second command starts.
+      if (IsWindowEnabled(app.main)) {
+        SendMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDM_TUNE_WINDOW, 0), 0);
+      } else {
+        MessageBeep(MB_OK);
+      }
       break;
     default:
       break;
@@ -234,7 +247,8 @@ void refresh_preview(App& app) {
     p.grid.build(texts);
     p.texts_stale = false;
   }
-  p.data = make_drawing_preview(app.ws, app.trail);
+  p.data = p.trial ? make_drawing_preview(app.ws, app.trail, p.trial->pt_x, p.trial->pt_y)
+                   : make_drawing_preview(app.ws, app.trail);
   p.counts = count_classes(texts, p.data);
   p.group_at.assign(texts.size(), -1);
   for (std::size_t g = 0; g < p.data.groups.size(); ++g) {
@@ -253,11 +267,28 @@ void refresh_preview(App& app) {
   InvalidateRect(p.canvas, nullptr, FALSE);
 }
 
+namespace {
+
+void redraw_with(App& app, std::optional<TrialWindow> trial) {
+  app.preview.trial = trial;
+  refresh_preview(app);
+  if (app.preview.canvas) UpdateWindow(app.preview.canvas);
+}
+
+}  // namespace
+
 void apply_recognition_window(App& app, int pt_x, int pt_y) {
   app.ws.settings.pt_x = pt_x;
   app.ws.settings.pt_y = pt_y;
-  refresh_preview(app);
-  if (app.preview.canvas) UpdateWindow(app.preview.canvas);
+  redraw_with(app, std::nullopt);
+}
+
+void try_recognition_window(App& app, int pt_x, int pt_y) {
+  if (app.preview.frame) redraw_with(app, TrialWindow{pt_x, pt_y});
+}
+
+void end_trial_window(App& app) {
+  if (app.preview.frame) redraw_with(app, std::nullopt);
 }
 
 void preview_follow_row(App& app, int row) {

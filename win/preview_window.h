@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,6 +22,12 @@ struct App;
 inline constexpr int kPreviewWidth = 800;
 inline constexpr int kPreviewHeight = 600;
 inline constexpr int kPreviewBarHeight = 30;  // the buttons and the legend above the canvas
+
+// A recognition window the preview draws without it being stored in the settings.
+struct TrialWindow {
+  int pt_x = 0;
+  int pt_y = 0;
+};
 
 // The window's state, in the App for as long as the program runs (the window itself comes and
 // goes).
@@ -38,6 +45,9 @@ struct PreviewWindow {
   std::unordered_map<std::size_t, RowId> row_of_anchor;
   std::unordered_map<RowId, std::vector<std::size_t>> anchors_of_row;
   std::vector<std::size_t> marked;  // anchor texts of the selected row
+
+  // While the tune dialog is open: the window it shows (none: the settings' window).
+  std::optional<TrialWindow> trial;
 
   PreviewView view;
   bool texts_stale = true;     // the text table changed: texts and grid are made again
@@ -68,8 +78,13 @@ void refresh_preview(App& app);
 
 // A new recognition window: ws.settings takes it (the next read uses it) and the preview
 // reclassifies the same text table at once; the parts list is not rebuilt. The settings dialog
-// calls this when its OK changed pt_x or pt_y; so may a later button that finds the values.
+// calls this when its OK changed pt_x or pt_y, the tune command on "適用".
 void apply_recognition_window(App& app, int pt_x, int pt_y);
+
+// The preview reclassified with a window that is not stored (the tune dialog's current values or
+// its proposal, while it is open); end_trial_window goes back to the settings' window.
+void try_recognition_window(App& app, int pt_x, int pt_y);
+void end_trial_window(App& app);
 
 // A row of the main list was selected: its anchors are marked and, unless the preview selected
 // it itself, the view centres on them.

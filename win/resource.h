@@ -115,10 +115,13 @@
 #define IDC_TUNE_PROPOSED_SHARED 3884
 #define IDC_TUNE_PROPOSED_CUT 3885
 #define IDC_TUNE_PROPOSED_EMPTY 3886
+#define IDC_TUNE_SHOW_CURRENT 3877
+#define IDC_TUNE_SHOW_PROPOSED 3887
 #define IDC_TUNE_APPLY 3890
 
 // Drawing preview window: the button bar and the canvas.
 #define IDC_PREVIEW_FIT 3821
+#define IDC_PREVIEW_TUNE 3822
 #define IDC_PREVIEW_CANVAS 3829
 
 // Settings dialog (template 12). The ids are fixed as given: the file rows, the column rows and

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "app.h"
 #include "dxf/window_tuning.h"
 #include "modal_dialog.h"
+#include "preview_window.h"
 #include "report/recognition_report.h"
 #include "resource.h"
 #include "wide.h"
@@ -13,6 +15,11 @@ namespace korvane::win {
 namespace {
 
 constexpr wchar_t kTitle[] = L"認識範囲の自動調整";
+
+struct TuneDialogData {
+  const WindowProposal& proposal;
+  const ShowWindowInPreview& show;
+};
 
 std::wstring decimal(double value) { return widen(format_g(value)); }
 
@@ -39,8 +46,18 @@ std::wstring found_text(const WindowProposal& p) {
          L" 通りのうち、評価が最も良く最も小さい範囲を提案します。";
 }
 
+// The radio button `id` chosen, and the preview drawn with its column's window.
+void show_column(HWND dialog, int id) {
+  const TuneDialogData& data = *dialog_data<const TuneDialogData>(dialog);
+  CheckRadioButton(dialog, IDC_TUNE_SHOW_CURRENT, IDC_TUNE_SHOW_PROPOSED, id);
+  const WindowFigures& f =
+      id == IDC_TUNE_SHOW_PROPOSED ? data.proposal.proposed : data.proposal.current;
+  data.show(f.pt_x, f.pt_y);
+}
+
 INT_PTR on_init(HWND dialog) {
-  const WindowProposal& p = *dialog_data<const WindowProposal>(dialog);
+  const TuneDialogData& data = *dialog_data<const TuneDialogData>(dialog);
+  const WindowProposal& p = data.proposal;
   SetDlgItemTextW(dialog, IDC_TUNE_FOUND, found_text(p).c_str());
   show_figures(dialog, p.current,
                {IDC_TUNE_CURRENT_X, IDC_TUNE_CURRENT_Y, IDC_TUNE_CURRENT_FIELDS,
@@ -50,6 +67,13 @@ INT_PTR on_init(HWND dialog) {
                 IDC_TUNE_PROPOSED_SHARED, IDC_TUNE_PROPOSED_CUT, IDC_TUNE_PROPOSED_EMPTY});
   // Without stacks the proposal is the current values: there is nothing to apply.
   EnableWindow(GetDlgItem(dialog, IDC_TUNE_APPLY), p.outcome == TuningOutcome::Proposed);
+  if (data.show) {
+    show_column(dialog, p.outcome == TuningOutcome::Proposed ? IDC_TUNE_SHOW_PROPOSED
+                                                             : IDC_TUNE_SHOW_CURRENT);
+  } else {  // no preview to draw in
+    EnableWindow(GetDlgItem(dialog, IDC_TUNE_SHOW_CURRENT), FALSE);
+    EnableWindow(GetDlgItem(dialog, IDC_TUNE_SHOW_PROPOSED), FALSE);
+  }
   return TRUE;
 }
 
@@ -59,6 +83,13 @@ INT_PTR CALLBACK tune_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
       return on_init(dialog);
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
+        case IDC_TUNE_SHOW_CURRENT:
+        case IDC_TUNE_SHOW_PROPOSED:
+          if (const auto* data = dialog_data<const TuneDialogData>(dialog);
+              HIWORD(wparam) == BN_CLICKED && data && data->show) {
+            show_column(dialog, LOWORD(wparam));
+          }
+          return TRUE;
         case IDC_TUNE_APPLY:
           EndDialog(dialog, IDOK);
           return TRUE;
@@ -78,24 +109,33 @@ INT_PTR CALLBACK tune_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
 
 }  // namespace
 
-bool run_tune_dialog(HWND owner, const WindowProposal& proposal) {
-  return run_modal<tune_proc>(owner, IDD_TUNE, proposal) == IDOK;
+bool run_tune_dialog(HWND owner, const WindowProposal& proposal, const ShowWindowInPreview& show) {
+  TuneDialogData data{proposal, show};
+  return run_modal<tune_proc>(owner, IDD_TUNE, data) == IDOK;
 }
 
-bool tune_recognition_window(HWND owner, Workspace& ws) {
+bool tune_recognition_window(App& app) {
+  const Workspace& ws = app.ws;
   const WindowProposal p =
       propose_recognition_window(ws.texts, ws.base_parts, ws.prohibited_words, ws.settings);
   if (p.outcome == TuningOutcome::NoAnchors) {
-    MessageBoxW(owner,
+    MessageBoxW(app.main,
                 L"読み込んだ図面に基部品Listのタグで始まる文字がないため、認識範囲を調整できま"
                 L"せん。",
                 kTitle, MB_OK | MB_ICONINFORMATION);
     return false;
   }
-  if (!run_tune_dialog(owner, p)) return false;
-  ws.settings.pt_x = p.proposed.pt_x;
-  ws.settings.pt_y = p.proposed.pt_y;
-  return true;
+  ShowWindowInPreview show;
+  if (app.preview.frame) {
+    show = [&app](int pt_x, int pt_y) { try_recognition_window(app, pt_x, pt_y); };
+  }
+  // Over the main window: its commands wait, while the preview still zooms and pans.
+  if (run_tune_dialog(app.main, p, show)) {
+    apply_recognition_window(app, p.proposed.pt_x, p.proposed.pt_y);
+    return true;
+  }
+  end_trial_window(app);
+  return false;
 }
 
 }  // namespace korvane::win

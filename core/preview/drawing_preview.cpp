@@ -92,18 +92,21 @@ DrawingPreview classify_texts(const TextTable& texts, std::vector<RecognisedGrou
 }
 
 DrawingPreview make_drawing_preview(const Workspace& ws, const ReportTrail& trail) {
-  const Settings& s = ws.settings;
-  if (!trail.recorded) return classify_texts(ws.texts, {}, s.pt_x, s.pt_y);
-  if (s.pt_x == trail.pt_x && s.pt_y == trail.pt_y) {
-    DrawingPreview preview = classify_texts(ws.texts, trail.groups, s.pt_x, s.pt_y);
+  return make_drawing_preview(ws, trail, ws.settings.pt_x, ws.settings.pt_y);
+}
+
+DrawingPreview make_drawing_preview(const Workspace& ws, const ReportTrail& trail, int pt_x,
+                                    int pt_y) {
+  if (!trail.recorded) return classify_texts(ws.texts, {}, pt_x, pt_y);
+  if (pt_x == trail.pt_x && pt_y == trail.pt_y) {
+    DrawingPreview preview = classify_texts(ws.texts, trail.groups, pt_x, pt_y);
     preview.findings = by_text(make_recognition_report(ws, trail).findings);
     return preview;
   }
   ReportTrail again;
-  again.groups =
-      find_groups(ws.texts, AnchorTest(ws.base_parts, ws.prohibited_words), s.pt_x, s.pt_y);
-  note_recognition(again, ws, trail.drawings);
-  DrawingPreview preview = classify_texts(ws.texts, std::move(again.groups), s.pt_x, s.pt_y);
+  again.groups = find_groups(ws.texts, AnchorTest(ws.base_parts, ws.prohibited_words), pt_x, pt_y);
+  note_recognition(again, ws, trail.drawings, pt_x, pt_y);
+  DrawingPreview preview = classify_texts(ws.texts, std::move(again.groups), pt_x, pt_y);
   preview.as_read = false;
   preview.findings = by_text(std::move(again.text_findings));
   return preview;

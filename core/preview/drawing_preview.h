@@ -86,6 +86,10 @@ DrawingPreview classify_texts(const TextTable& texts, std::vector<RecognisedGrou
 // (and the reference lists now in ws), without touching the parts list, and the findings are those
 // recognition alone decides for that window.
 DrawingPreview make_drawing_preview(const Workspace& ws, const ReportTrail& trail);
+// The same with the window (pt_x, pt_y) in place of the settings' one: a window the user looks at
+// before storing it.
+DrawingPreview make_drawing_preview(const Workspace& ws, const ReportTrail& trail, int pt_x,
+                                    int pt_y);
 
 PreviewCounts count_classes(const TextTable& texts, const DrawingPreview& preview);
 

@@ -360,13 +360,18 @@ std::string format_g(double value) {
 
 void note_recognition(ReportTrail& trail, const Workspace& ws,
                       std::vector<DrawingSummary> drawings) {
+  note_recognition(trail, ws, std::move(drawings), ws.settings.pt_x, ws.settings.pt_y);
+}
+
+void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<DrawingSummary> drawings,
+                      int window_x, int window_y) {
   const TextTable& texts = ws.texts;
   trail.drawings = std::move(drawings);
   trail.text_findings.clear();
   trail.passes.clear();
   trail.recorded = true;
-  trail.pt_x = ws.settings.pt_x;
-  trail.pt_y = ws.settings.pt_y;
+  trail.pt_x = window_x;
+  trail.pt_y = window_y;
   for (DrawingSummary& d : trail.drawings) d.anchors = 0;
 
   std::vector<char> member(texts.size(), 0);
@@ -414,16 +419,16 @@ void note_recognition(ReportTrail& trail, const Workspace& ws,
   }
 
   // The window as recognition drew it (the same expressions).
-  const double pt_x = ws.settings.pt_x;
-  const double pt_y = ws.settings.pt_y;
+  const double pt_x = window_x;
+  const double pt_y = window_y;
   std::vector<FullWindow> full;
   for (std::size_t g = 0; g < trail.groups.size(); ++g) {
     const RecognisedGroup& group = trail.groups[g];
     if (group.size == 0) {
-      out.push_back(finding_at(FindingKind::NoFields, texts, trail.drawings, group.anchor,
-                               fill(msg::kDetailNoFields, {std::to_string(ws.settings.pt_x),
-                                                           std::to_string(ws.settings.pt_y)}),
-                               group.row));
+      out.push_back(finding_at(
+          FindingKind::NoFields, texts, trail.drawings, group.anchor,
+          fill(msg::kDetailNoFields, {std::to_string(window_x), std::to_string(window_y)}),
+          group.row));
     } else if (group.size == kGroupSize) {
       const TextRecord& a = texts[group.anchor];
       full.push_back({g, a.x - pt_x, a.x + pt_x, a.y - pt_y, a.y, 0});

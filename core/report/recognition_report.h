@@ -86,6 +86,9 @@ struct ReportTrail {
 // the texts; windows with full groups are counted in one more sweep.
 void note_recognition(ReportTrail& trail, const Workspace& ws,
                       std::vector<DrawingSummary> drawings);
+// The same for groups found with the window (window_x, window_y) in place of the settings' one.
+void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<DrawingSummary> drawings,
+                      int window_x, int window_y);
 
 // The report of the trail's read as the parts list stands now.
 RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail);

@@ -188,6 +188,8 @@ inline constexpr std::string_view kReportCsvHeader = "\x8E\xED\x97\xDE,\x90}\x96
 inline constexpr std::string_view kPreviewTitle = "\x90}\x96\xCA\x83v\x83\x8C\x83r\x83\x85\x81[";
 // 全体表示
 inline constexpr std::string_view kPreviewFitAll = "\x91S\x91\xCC\x95\x5C\x8E\xA6";
+// 自動調整
+inline constexpr std::string_view kPreviewTune = "\x8E\xA9\x93\xAE\x92\xB2\x90\xAE";
 // タグ番号
 inline constexpr std::string_view kPreviewLegendAnchor = "\x83^\x83O\x94\xD4\x8D\x86";
 // 項目
@@ -198,6 +200,8 @@ inline constexpr std::string_view kPreviewLegendOther = "\x82\xBB\x82\xCC\x91\xB
 inline constexpr std::string_view kPreviewLegendFinding = "\x8Ew\x93" "E\x82\xA0\x82\xE8";
 // 認識範囲
 inline constexpr std::string_view kPreviewLegendWindow = "\x94" "F\x8E\xAF\x94\xCD\x88\xCD";
+// 認識範囲（提案）
+inline constexpr std::string_view kPreviewLegendProposal = "\x94" "F\x8E\xAF\x94\xCD\x88\xCD\x81i\x92\xF1\x88\xC4\x81j";
 // 位置のない文字
 inline constexpr std::string_view kPreviewLegendUnplaced = "\x88\xCA\x92u\x82\xCC\x82\xC8\x82\xA2\x95\xB6\x8E\x9A";
 // 図面プレビューファイルが書けません

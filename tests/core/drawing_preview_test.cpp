@@ -160,15 +160,19 @@ TEST(DrawingPreview, ANewWindowReclassifiesTheTextsAndKeepsTheList) {
   EXPECT_EQ(kinds(preview, 0), Kinds{FindingKind::Incomplete});
   EXPECT_EQ(kinds(preview, 3), (Kinds{FindingKind::NoFields, FindingKind::Incomplete}));
 
-  ws.settings.pt_y = 20;
-  preview = make_drawing_preview(ws, trail);
-  EXPECT_FALSE(preview.as_read);
-  EXPECT_EQ(preview.pt_y, 20);
-  EXPECT_EQ(classes_of(preview), "AFFA");
-  EXPECT_EQ(kinds(preview, 0), Kinds{});
-  EXPECT_EQ(kinds(preview, 3), Kinds{FindingKind::NoFields});
-  EXPECT_EQ(ws.parts.rows(), rows);
-  EXPECT_EQ(ws.parts.row_ids(), ids);
+  // The new window from the settings, or given while the settings keep the read's one.
+  for (const bool given : {false, true}) {
+    ws.settings.pt_y = given ? 5 : 20;
+    preview = given ? make_drawing_preview(ws, trail, 5, 20) : make_drawing_preview(ws, trail);
+    EXPECT_FALSE(preview.as_read) << given;
+    EXPECT_EQ(preview.pt_y, 20) << given;
+    EXPECT_EQ(classes_of(preview), "AFFA") << given;
+    EXPECT_EQ(kinds(preview, 0), Kinds{}) << given;
+    ASSERT_EQ(kinds(preview, 3), Kinds{FindingKind::NoFields}) << given;
+    EXPECT_NE(preview.findings_of(3)[0].detail.find("20"), std::string::npos) << given;
+    EXPECT_EQ(ws.parts.rows(), rows);
+    EXPECT_EQ(ws.parts.row_ids(), ids);
+  }
 
   ws.settings.pt_y = 5;
   preview = make_drawing_preview(ws, trail);
