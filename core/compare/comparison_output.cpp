@@ -31,24 +31,11 @@ std::string changed_tags(const PartChange& change) {
   return out;
 }
 
-void append_quoted(std::string& line, std::string_view text) {
-  line += '"';
-  for (char c : text) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
 void append_line(std::string& out, const std::vector<std::string>& cells,
                  const std::vector<bool>& quoted) {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += ',';
-    if (quoted[i]) {
-      append_quoted(out, cells[i]);
-    } else {
-      out += cells[i];
-    }
+    append_csv_field(out, cells[i], quoted[i]);
   }
   out += "\r\n";
 }

@@ -29,4 +29,13 @@ bool output_spares_inputs(const Workspace& ws, Notifier& notifier, const std::st
   return output_spares_inputs(output, ws.spared_files(), notifier, without_owner);
 }
 
+bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
+                          const std::vector<std::string>& outputs) {
+  const std::vector<std::string> inputs = ws.spared_files();
+  for (const std::string& output : outputs) {
+    if (!output_spares_inputs(output, inputs, notifier, true)) return false;
+  }
+  return true;
+}
+
 }  // namespace korvane

@@ -20,4 +20,9 @@ bool output_spares_inputs(const std::string& output, const std::vector<std::stri
 bool output_spares_inputs(const Workspace& ws, Notifier& notifier, const std::string& output,
                           bool without_owner);
 
+// The same for every file of one output (the three files of a split output are checked before
+// any is written); true when all may be written.
+bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
+                          const std::vector<std::string>& outputs);
+
 }  // namespace korvane

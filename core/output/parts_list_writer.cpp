@@ -34,25 +34,6 @@ bool is_quoted_column(int column) {
   return column == 0 || column == 2 || column == 3 || column == 4 || column == 5;
 }
 
-// A double quote, comma, CR or LF never occurs inside a Shift-JIS double-byte character (trail
-// bytes are 0x40 and above), so a byte scan is safe.
-bool needs_quotes(std::string_view text) {
-  return text.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
-void append_field(std::string& line, std::string_view text, bool quoted) {
-  if (!quoted) {
-    line += text;
-    return;
-  }
-  line += '"';
-  for (char c : text) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
 void report_cannot_write(Notifier& notifier, const std::string& name) {
   notifier.notify(Message{std::string(msg::kTextFileCannotOpen), std::string(msg::kTitleFileError),
                           Buttons::Ok, Icon::Warning, true, name});
@@ -89,13 +70,23 @@ std::string ask_output_name(const OutputFileDialog& dialog, OutputKind kind) {
 
 }  // namespace
 
-bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
-                          const std::vector<std::string>& outputs) {
-  const std::vector<std::string> inputs = ws.spared_files();
-  for (const std::string& output : outputs) {
-    if (!output_spares_inputs(output, inputs, notifier, true)) return false;
+// A double quote, comma, CR or LF never occurs inside a Shift-JIS double-byte character (trail
+// bytes are 0x40 and above), so a byte scan is safe.
+bool csv_needs_quotes(std::string_view text) {
+  return text.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+void append_csv_field(std::string& line, std::string_view text, bool quoted) {
+  if (!quoted) {
+    line += text;
+    return;
   }
-  return true;
+  line += '"';
+  for (char c : text) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
 }
 
 std::size_t last_component_start(std::string_view name) {
@@ -202,7 +193,7 @@ std::string format_parts_line(const PartsList& parts, int row, const CellStyle& 
   std::string line;
   for (int column = 0; column < kColumnCount; ++column) {
     const std::string cell = output_cell(parts, row, column, style);
-    append_field(line, cell, is_quoted_column(column) || needs_quotes(cell));
+    append_csv_field(line, cell, is_quoted_column(column) || csv_needs_quotes(cell));
     line += column + 1 < kColumnCount ? "," : "\r\n";
   }
   return line;

@@ -76,6 +76,12 @@ CellStyle output_cell_style(const Workspace& ws);
 // A cell as every output writes it: in the cell style, cut to 255 bytes.
 std::string output_cell(const PartsList& parts, int row, int column, const CellStyle& style);
 
+// Whether a CSV cell must stand in double quotes: it holds a comma, a double quote, CR or LF.
+bool csv_needs_quotes(std::string_view text);
+// Appends `text` as a CSV cell: in double quotes with inner double quotes doubled when `quoted`,
+// as it is otherwise.
+void append_csv_field(std::string& line, std::string_view text, bool quoted);
+
 // One output line: columns 0, 2, 3, 4, 5 in double quotes, 1, 6, 7 bare unless they hold a comma,
 // a double quote, CR or LF; inner double quotes doubled; each cell cut to 255 bytes; CR LF.
 std::string format_parts_line(const PartsList& parts, int row, const CellStyle& style = {});
@@ -87,11 +93,6 @@ std::string format_parts_list(const PartsList& parts, Selection selection, int s
 // The bytes of a CSV or TXT file in `encoding`: Shift-JIS as it is, or UTF-8 after a byte order
 // mark (a byte sequence that is no code page 932 character becomes U+FFFD).
 std::string encode_text_output(std::string_view sjis, TextEncoding encoding);
-
-// Refuses outputs that would replace a file read in this run or the settings file, saying which
-// ("出力ファイルが読み込んだファイルと同じです。書き込みません。"); true when all may be written.
-bool outputs_spare_inputs(const Workspace& ws, Notifier& notifier,
-                          const std::vector<std::string>& outputs);
 
 // Names the output by `request` (updating ws.current_file_name) and writes it whole or not at all.
 // A file that cannot be written, a cancelled dialog or a name too short to rewrite shows

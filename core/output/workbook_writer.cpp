@@ -7,6 +7,7 @@
 #include "io/file_io.h"
 #include "io/scratch_file.h"
 #include "notify.h"
+#include "output/output_guard.h"
 #include "text/encoding.h"
 #include "text/messages.h"
 #include "workspace.h"

@@ -3,6 +3,7 @@
 #include "io/file_io.h"
 #include "notify.h"
 #include "output/output_guard.h"
+#include "output/parts_list_writer.h"
 #include "report/recognition_report.h"
 #include "text/encoding.h"
 #include "text/messages.h"
@@ -12,19 +13,9 @@ namespace korvane {
 
 namespace {
 
-// A cell in double quotes when it holds a comma, a double quote or a line break; inner double
-// quotes doubled.
-void append_cell(std::string& line, std::string_view cell) {
-  if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
-    line += cell;
-    return;
-  }
-  line += '"';
-  for (char c : cell) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
+// A cell in double quotes when it holds a comma, a double quote or a line break.
+void append_csv_cell(std::string& line, std::string_view cell) {
+  append_csv_field(line, cell, csv_needs_quotes(cell));
 }
 
 }  // namespace
@@ -35,17 +26,17 @@ std::string format_report_csv(const RecognitionReport& report, const PathToUtf8&
     const std::string drawing = f.drawing < report.drawings.size()
                                     ? path_to_utf8(report.drawings[f.drawing].path)
                                     : std::string();
-    append_cell(out, sjis_to_utf8(finding_label(f.kind)));
+    append_csv_cell(out, sjis_to_utf8(finding_label(f.kind)));
     out += ',';
-    append_cell(out, drawing);
+    append_csv_cell(out, drawing);
     out += ',';
-    append_cell(out, sjis_to_utf8(f.text));
+    append_csv_cell(out, sjis_to_utf8(f.text));
     out += ',';
-    append_cell(out, format_g(f.x));
+    append_csv_cell(out, format_g(f.x));
     out += ',';
-    append_cell(out, format_g(f.y));
+    append_csv_cell(out, format_g(f.y));
     out += ',';
-    append_cell(out, sjis_to_utf8(f.detail));
+    append_csv_cell(out, sjis_to_utf8(f.detail));
     out += "\r\n";
   }
   return out;
