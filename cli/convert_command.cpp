@@ -42,7 +42,7 @@ int run_convert(const Options& o, std::ostream& out, std::ostream& err) {
 
   ReportTrail trail;
   const bool input_problem = read_and_run_passes(o, ws, notifier, trail);
-  const std::size_t findings = make_recognition_report(ws, std::move(trail)).findings.size();
+  const std::size_t findings = count_findings(ws, trail);
   if (findings > 0) {
     err << "korvane-cli: " << findings << " findings (korvane-cli check shows them)\n";
   }

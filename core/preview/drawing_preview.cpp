@@ -108,7 +108,7 @@ DrawingPreview make_drawing_preview(const Workspace& ws, const ReportTrail& trai
   note_recognition(again, ws, trail.drawings, pt_x, pt_y);
   DrawingPreview preview = classify_texts(ws.texts, std::move(again.groups), pt_x, pt_y);
   preview.as_read = false;
-  preview.findings = by_text(std::move(again.text_findings));
+  preview.findings = by_text(text_findings_of(ws, again));
   return preview;
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <map>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -58,7 +59,9 @@ struct FullWindow {
 };
 
 // Counts the texts with left < x < right and bottom < y < top of every window in one sweep up the
-// texts by height, with a Fenwick tree over the x order: O((n + windows) log n).
+// texts by height, with a Fenwick tree over the x order: O((n + windows) log n). A text's place in
+// the x order is its slot in the tree, and a window's x range is found once, as a range of slots
+// (bounds by value, so texts of equal x are all inside or all outside it).
 void count_window_texts(const TextTable& texts, std::vector<FullWindow>& windows) {
   struct Point {
     double x;
@@ -69,51 +72,58 @@ void count_window_texts(const TextTable& texts, std::vector<FullWindow>& windows
   for (const TextRecord& t : texts) {
     if (!std::isnan(t.x) && !std::isnan(t.y)) points.push_back({t.x, t.y});
   }
+  std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
+  struct Rise {
+    double y;
+    std::size_t slot;  // 1-based place in the x order
+  };
   std::vector<double> xs;
+  std::vector<Rise> rising;
   xs.reserve(points.size());
-  for (const Point& p : points) xs.push_back(p.x);
-  std::sort(xs.begin(), xs.end());
-  std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
+  rising.reserve(points.size());
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    xs.push_back(points[k].x);
+    rising.push_back({points[k].y, k + 1});
+  }
+  std::sort(rising.begin(), rising.end(), [](const Rise& a, const Rise& b) { return a.y < b.y; });
 
   // Each window asks twice: the texts below its top (strictly), less those at or below its
   // bottom. At equal heights the strict question comes first.
   struct Question {
     double y;
     bool inclusive;
+    std::size_t lo;  // the window's slots are (lo, hi]
+    std::size_t hi;
     std::size_t window;
   };
   std::vector<Question> questions;
   questions.reserve(2 * windows.size());
   for (std::size_t w = 0; w < windows.size(); ++w) {
-    questions.push_back({windows[w].top, false, w});
-    questions.push_back({windows[w].bottom, true, w});
+    const auto lo = static_cast<std::size_t>(
+        std::upper_bound(xs.begin(), xs.end(), windows[w].left) - xs.begin());
+    const auto hi = static_cast<std::size_t>(
+        std::lower_bound(xs.begin(), xs.end(), windows[w].right) - xs.begin());
+    questions.push_back({windows[w].top, false, lo, hi, w});
+    questions.push_back({windows[w].bottom, true, lo, hi, w});
   }
   std::sort(questions.begin(), questions.end(), [](const Question& a, const Question& b) {
     return a.y < b.y || (a.y == b.y && !a.inclusive && b.inclusive);
   });
 
   std::vector<std::size_t> tree(xs.size() + 1, 0);
-  const auto add = [&](double x) {
-    auto k = static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin()) + 1;
-    for (; k < tree.size(); k += k & (~k + 1)) ++tree[k];
-  };
-  const auto below = [&](std::size_t end) {  // added texts among xs[0, end)
+  const auto below = [&](std::size_t end) {  // added texts among the first `end` slots
     std::size_t sum = 0;
     for (std::size_t k = end; k > 0; k -= k & (~k + 1)) sum += tree[k];
     return sum;
   };
   std::size_t next = 0;
   for (const Question& q : questions) {
-    while (next < points.size() &&
-           (points[next].y < q.y || (q.inclusive && points[next].y == q.y))) {
-      add(points[next++].x);
+    while (next < rising.size() &&
+           (rising[next].y < q.y || (q.inclusive && rising[next].y == q.y))) {
+      for (std::size_t k = rising[next++].slot; k < tree.size(); k += k & (~k + 1)) ++tree[k];
     }
+    const std::size_t inside = q.hi > q.lo ? below(q.hi) - below(q.lo) : 0;
     FullWindow& w = windows[q.window];
-    const auto lo =
-        static_cast<std::size_t>(std::upper_bound(xs.begin(), xs.end(), w.left) - xs.begin());
-    const auto hi =
-        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), w.right) - xs.begin());
-    const std::size_t inside = hi > lo ? below(hi) - below(lo) : 0;
     if (q.inclusive) {
       w.count -= inside;
     } else {
@@ -179,9 +189,10 @@ class RowHistory {
   std::unordered_set<RowId> current_;
 };
 
+// The findings about rows: appended to `out`, or only counted when `out` is null.
 class RowFindings {
  public:
-  RowFindings(const Workspace& ws, const ReportTrail& trail, std::vector<Finding>& out)
+  RowFindings(const Workspace& ws, const ReportTrail& trail, std::vector<Finding>* out)
       : ws_(ws), trail_(trail), history_(trail, ws.parts), out_(out) {}
 
   void duplicates() {
@@ -193,17 +204,17 @@ class RowFindings {
     std::unordered_map<RowId, std::size_t> removed_per_kept;
     for (const PassLog::Removal& r : log.removals) {
       ++removed_per_kept[r.kept];
-      add(FindingKind::DuplicateTag, r.removed,
-          r.differing_column < 0 ? std::string(msg::kDetailDuplicateSame)
-                                 : fill(msg::kDetailDuplicateDiffers,
-                                        {column_title(ws_.settings, r.differing_column)}),
-          r.kept);
+      add(FindingKind::DuplicateTag, r.removed, r.kept, [&] {
+        return r.differing_column < 0 ? std::string(msg::kDetailDuplicateSame)
+                                      : fill(msg::kDetailDuplicateDiffers,
+                                             {column_title(ws_.settings, r.differing_column)});
+      });
     }
     for (const PassLog::Removal& r : log.removals) {
       const auto kept = removed_per_kept.find(r.kept);
       if (kept == removed_per_kept.end()) continue;  // told already
-      add(FindingKind::DuplicateTag, r.kept,
-          fill(msg::kDetailDuplicateKept, {number(kept->second)}), r.kept);
+      add(FindingKind::DuplicateTag, r.kept, r.kept,
+          [&] { return fill(msg::kDetailDuplicateKept, {number(kept->second)}); });
       removed_per_kept.erase(kept);
     }
   }
@@ -222,25 +233,26 @@ class RowFindings {
     for (RowId row : order) {
       const PassLog::Completion& c = *last[row];
       if (c.tag_and_type) continue;
-      add(FindingKind::TagOnly, row, fill(msg::kDetailTagOnly, {c.entry_tag, c.entry_part_name}),
-          row);
+      add(FindingKind::TagOnly, row, row, [&] {
+        return fill(msg::kDetailTagOnly, {c.entry_tag, c.entry_part_name});
+      });
     }
   }
 
   void incomplete() {
     const PartsList& parts = ws_.parts;
     const Settings& s = ws_.settings;
+    const std::string name = column_title(s, s.column_map.part_name);
+    const std::string maker = column_title(s, s.column_map.maker);
     for (int r = 0; r < parts.row_count(); ++r) {
       const bool no_name = parts.cell(r, s.column_map.part_name).empty();
       const bool no_maker = parts.cell(r, s.column_map.maker).empty();
       if (!no_name && !no_maker) continue;
-      const std::string name = column_title(s, s.column_map.part_name);
-      const std::string maker = column_title(s, s.column_map.maker);
       const RowId id = parts.row_ids()[static_cast<std::size_t>(r)];
-      add(FindingKind::Incomplete, id,
-          no_name && no_maker ? fill(msg::kDetailIncompleteBoth, {name, maker})
-                              : fill(msg::kDetailIncomplete, {no_name ? name : maker}),
-          id);
+      add(FindingKind::Incomplete, id, id, [&] {
+        return no_name && no_maker ? fill(msg::kDetailIncompleteBoth, {name, maker})
+                                   : fill(msg::kDetailIncomplete, {no_name ? name : maker});
+      });
     }
   }
 
@@ -251,13 +263,15 @@ class RowFindings {
     for (const PassLog::Join& j : trail_.passes.joins) {
       if (j.lost_field < 0 || j.lost_field >= static_cast<int>(columns.size())) continue;
       const int column = columns[static_cast<std::size_t>(j.lost_field)];
-      add(FindingKind::MergeAbsorbed, j.joined,
-          fill(msg::kDetailMergeAbsorbed, {column_title(s, column), j.lost_text, j.into_tag}),
-          j.into);
+      add(FindingKind::MergeAbsorbed, j.joined, j.into, [&] {
+        return fill(msg::kDetailMergeAbsorbed, {column_title(s, column), j.lost_text, j.into_tag});
+      });
     }
   }
 
   RowId now(RowId row) const { return history_.now(row); }
+  // The findings added so far.
+  std::size_t count() const { return count_; }
 
  private:
   // With no duplicate removal run, each occurrence of a repeated anchor text is told.
@@ -269,24 +283,30 @@ class RowFindings {
     for (const RecognisedGroup& g : trail_.groups) {
       const std::size_t n = occurrences[table_text(ws_.texts[g.anchor])];
       if (n < 2) continue;
-      add(FindingKind::DuplicateTag, g.row, fill(msg::kDetailDuplicateNotRemoved, {number(n)}),
-          g.row);
+      add(FindingKind::DuplicateTag, g.row, g.row,
+          [&] { return fill(msg::kDetailDuplicateNotRemoved, {number(n)}); });
     }
   }
 
   // A finding about row `about`, placed at its anchor (rows not made from the drawings, such as
-  // rows the user added, have none and are left out), tied to where row `tied` is now.
-  void add(FindingKind kind, RowId about, std::string detail, RowId tied) {
+  // rows the user added, have none and are left out), tied to where row `tied` is now, with the
+  // detail `detail()` gives.
+  template <typename Detail>
+  void add(FindingKind kind, RowId about, RowId tied, const Detail& detail) {
     const std::size_t* at = history_.origin(about);
     if (at == nullptr || *at >= ws_.texts.size()) return;
-    out_.push_back(
-        finding_at(kind, ws_.texts, trail_.drawings, *at, std::move(detail), history_.now(tied)));
+    ++count_;
+    if (out_ != nullptr) {
+      out_->push_back(
+          finding_at(kind, ws_.texts, trail_.drawings, *at, detail(), history_.now(tied)));
+    }
   }
 
   const Workspace& ws_;
   const ReportTrail& trail_;
   RowHistory history_;
-  std::vector<Finding>& out_;
+  std::vector<Finding>* out_;
+  std::size_t count_ = 0;
 };
 
 }  // namespace
@@ -380,39 +400,43 @@ void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<Drawi
     if (!trail.drawings.empty()) ++trail.drawings[drawing_of(trail.drawings, g.anchor)].anchors;
   }
 
-  std::vector<Finding>& out = trail.text_findings;
+  std::vector<TextFinding>& out = trail.text_findings;
+  trail.details.clear();
+  // Each detail is written once, the first time a finding needs it: the findings of a drawing
+  // where most texts have one share a handful of details.
+  std::map<std::pair<FindingKind, std::size_t>, std::size_t> detail_of;
+  const auto note = [&](FindingKind kind, std::size_t at, RowId row, std::size_t subject,
+                        const auto& detail) {
+    const auto [it, fresh] = detail_of.try_emplace({kind, subject}, trail.details.size());
+    if (fresh) trail.details.push_back(detail());
+    out.push_back({kind, at, row, it->second});
+  };
+
   const AnchorTest test(ws.base_parts, ws.prohibited_words);
   const std::vector<BasePartEntry>& entries = ws.base_parts.entries;
   const std::vector<std::string>& words = ws.prohibited_words.words;
-  // The texts with a finding first, so that the findings (a text and a detail each, often one
-  // for most texts of a drawing) are made in place, never moved.
-  std::vector<std::pair<std::size_t, AnchorVerdict>> found;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string_view text = table_text(texts[i]);
-    const AnchorVerdict verdict = test.verdict(text);
-    if (verdict == AnchorVerdict::Type || verdict == AnchorVerdict::Prohibited ||
-        (verdict == AnchorVerdict::NoTag && !member[i] && is_tag_like(text))) {
-      found.emplace_back(i, verdict);
-    }
-  }
-  out.reserve(found.size() + trail.groups.size() / 8);
-  for (const auto& [i, verdict] : found) {
-    const std::string_view text = table_text(texts[i]);
-    switch (verdict) {
+    switch (test.verdict(text)) {
       case AnchorVerdict::NoTag:
-        out.push_back(finding_at(FindingKind::UnknownFamily, texts, trail.drawings, i,
-                                 std::string(msg::kDetailUnknownFamily)));
+        if (!member[i] && is_tag_like(text)) {
+          note(FindingKind::UnknownFamily, i, 0, 0,
+               [] { return std::string(msg::kDetailUnknownFamily); });
+        }
         break;
       case AnchorVerdict::Type: {
-        const BasePartEntry& e = entries[test.type_entry(text)];
-        out.push_back(finding_at(FindingKind::TypeMatch, texts, trail.drawings, i,
-                                 fill(msg::kDetailTypeMatch, {e.tag, e.type})));
+        const std::size_t k = test.type_entry(text);
+        note(FindingKind::TypeMatch, i, 0, k, [&] {
+          return fill(msg::kDetailTypeMatch, {entries[k].tag, entries[k].type});
+        });
         break;
       }
-      case AnchorVerdict::Prohibited:
-        out.push_back(finding_at(FindingKind::Prohibited, texts, trail.drawings, i,
-                                 fill(msg::kDetailProhibited, {words[test.word(text)]})));
+      case AnchorVerdict::Prohibited: {
+        const std::size_t k = test.word(text);
+        note(FindingKind::Prohibited, i, 0, k,
+             [&] { return fill(msg::kDetailProhibited, {words[k]}); });
         break;
+      }
       case AnchorVerdict::Anchor:
         break;
     }
@@ -425,10 +449,9 @@ void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<Drawi
   for (std::size_t g = 0; g < trail.groups.size(); ++g) {
     const RecognisedGroup& group = trail.groups[g];
     if (group.size == 0) {
-      out.push_back(finding_at(
-          FindingKind::NoFields, texts, trail.drawings, group.anchor,
-          fill(msg::kDetailNoFields, {std::to_string(window_x), std::to_string(window_y)}),
-          group.row));
+      note(FindingKind::NoFields, group.anchor, group.row, 0, [&] {
+        return fill(msg::kDetailNoFields, {std::to_string(window_x), std::to_string(window_y)});
+      });
     } else if (group.size == kGroupSize) {
       const TextRecord& a = texts[group.anchor];
       full.push_back({g, a.x - pt_x, a.x + pt_x, a.y - pt_y, a.y, 0});
@@ -438,31 +461,75 @@ void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<Drawi
   for (const FullWindow& w : full) {
     if (w.count <= static_cast<std::size_t>(kGroupSize)) continue;
     const RecognisedGroup& group = trail.groups[w.group];
-    out.push_back(finding_at(
-        FindingKind::FullGroup, texts, trail.drawings, group.anchor,
-        fill(msg::kDetailFullGroup, {number(w.count), number(w.count - kGroupSize)}), group.row));
+    note(FindingKind::FullGroup, group.anchor, group.row, w.count, [&] {
+      return fill(msg::kDetailFullGroup, {number(w.count), number(w.count - kGroupSize)});
+    });
   }
 }
 
 namespace {
 
-// The report of a trail that recorded no read: its drawings and counts, no findings.
-RecognitionReport finish_empty(const Workspace& ws, const ReportTrail& trail,
-                               RecognitionReport report) {
-  report.drawings = trail.drawings;
-  report.anchors = trail.groups.size();
-  report.rows = static_cast<std::size_t>(ws.parts.row_count());
-  return report;
+// Appends the findings recognition alone decides, made whole, in the order the trail holds them.
+void append_text_findings(const Workspace& ws, const ReportTrail& trail,
+                          std::vector<Finding>& out) {
+  for (const TextFinding& f : trail.text_findings) {
+    if (f.at >= ws.texts.size() || f.detail >= trail.details.size()) continue;
+    out.push_back(
+        finding_at(f.kind, ws.texts, trail.drawings, f.at, trail.details[f.detail], f.row));
+  }
 }
 
-// The report from the text findings of the read (already in report.findings, in trail order) and
-// the trail's rows and passes.
-RecognitionReport finish_report(const Workspace& ws, const ReportTrail& trail,
-                                RecognitionReport report) {
+// Orders findings by their text, and by kind for one text, keeping the order they were made in
+// otherwise. The order is found on small keys, then the findings are moved into it in place, each
+// once, along the cycles of the permutation.
+void in_report_order(std::vector<Finding>& findings) {
+  const auto before = [](const Finding& a, const Finding& b) {
+    return a.at < b.at || (a.at == b.at && a.kind < b.kind);
+  };
+  if (std::is_sorted(findings.begin(), findings.end(), before)) return;
+  struct Key {
+    std::size_t at;
+    FindingKind kind;
+    std::size_t made;  // the finding's place before sorting
+  };
+  std::vector<Key> keys;
+  keys.reserve(findings.size());
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    keys.push_back({findings[i].at, findings[i].kind, i});
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    return a.at < b.at ||
+           (a.at == b.at && (a.kind < b.kind || (a.kind == b.kind && a.made < b.made)));
+  });
+  // keys[i].made is the finding that belongs at i; a place is marked done by pointing at itself.
+  for (std::size_t start = 0; start < keys.size(); ++start) {
+    if (keys[start].made == start) continue;
+    Finding held = std::move(findings[start]);
+    std::size_t to = start;
+    for (std::size_t from = keys[to].made; from != start; from = keys[to].made) {
+      findings[to] = std::move(findings[from]);
+      keys[to].made = to;
+      to = from;
+    }
+    findings[to] = std::move(held);
+    keys[to].made = to;
+  }
+}
+
+}  // namespace
+
+RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail) {
+  RecognitionReport report;
   report.drawings = trail.drawings;
   report.anchors = trail.groups.size();
   report.rows = static_cast<std::size_t>(ws.parts.row_count());
-  RowFindings rows(ws, trail, report.findings);
+  if (!trail.recorded) return report;
+
+  const PassLog& log = trail.passes;
+  report.findings.reserve(trail.text_findings.size() + 2 * log.removals.size() +
+                          log.completions.size() + log.joins.size() + report.rows);
+  append_text_findings(ws, trail, report.findings);
+  RowFindings rows(ws, trail, &report.findings);
   for (Finding& f : report.findings) {
     if (f.row != 0) f.row = rows.now(f.row);
   }
@@ -470,28 +537,29 @@ RecognitionReport finish_report(const Workspace& ws, const ReportTrail& trail,
   rows.completions();
   rows.merges();
   rows.incomplete();
-  std::stable_sort(report.findings.begin(), report.findings.end(),
-                   [](const Finding& a, const Finding& b) {
-                     return a.at < b.at || (a.at == b.at && a.kind < b.kind);
-                   });
+  in_report_order(report.findings);
   return report;
 }
 
-}  // namespace
-
-RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail) {
-  RecognitionReport report;
-  if (!trail.recorded) return finish_empty(ws, trail, std::move(report));
-  report.findings = trail.text_findings;
-  return finish_report(ws, trail, std::move(report));
+std::size_t count_findings(const Workspace& ws, const ReportTrail& trail) {
+  if (!trail.recorded) return 0;
+  std::size_t texts = 0;
+  for (const TextFinding& f : trail.text_findings) {
+    if (f.at < ws.texts.size() && f.detail < trail.details.size()) ++texts;
+  }
+  RowFindings rows(ws, trail, nullptr);
+  rows.duplicates();
+  rows.completions();
+  rows.merges();
+  rows.incomplete();
+  return texts + rows.count();
 }
 
-RecognitionReport make_recognition_report(const Workspace& ws, ReportTrail&& trail) {
-  RecognitionReport report;
-  if (!trail.recorded) return finish_empty(ws, trail, std::move(report));
-  report.findings = std::move(trail.text_findings);
-  trail.text_findings.clear();
-  return finish_report(ws, trail, std::move(report));
+std::vector<Finding> text_findings_of(const Workspace& ws, const ReportTrail& trail) {
+  std::vector<Finding> findings;
+  findings.reserve(trail.text_findings.size());
+  append_text_findings(ws, trail, findings);
+  return findings;
 }
 
 std::vector<RowId> rows_now(const Workspace& ws, const ReportTrail& trail) {

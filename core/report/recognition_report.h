@@ -69,12 +69,25 @@ struct RecognitionReport {
   std::vector<Finding> findings;  // in drawing order
 };
 
+// A finding recognition alone decides, as a read leaves it: the texts of a Finding are made from
+// it, the text table and the trail's details only when a report is made, so a drawing where most
+// texts have a finding costs little to read.
+struct TextFinding {
+  FindingKind kind = FindingKind::UnknownFamily;
+  std::size_t at = 0;      // the text of the table it is about
+  RowId row = 0;           // the row of the group it concerns (no-fields, full-group), else 0
+  std::size_t detail = 0;  // index into the trail's details
+
+  bool operator==(const TextFinding&) const = default;
+};
+
 // What a read leaves for the report, and what the passes after it add. Front ends that want a
 // report hand one to read_drawings and the same one's `passes` to run_passes.
 struct ReportTrail {
   std::vector<DrawingSummary> drawings;
-  std::vector<RecognisedGroup> groups;  // one per recognised row
-  std::vector<Finding> text_findings;   // the findings recognition alone decides
+  std::vector<RecognisedGroup> groups;    // one per recognised row
+  std::vector<TextFinding> text_findings;  // the findings recognition alone decides
+  std::vector<std::string> details;        // their details (Shift-JIS), each written once
   PassLog passes;
   bool recorded = false;  // a read has been noted
   int pt_x = 0;           // the recognition window the read used
@@ -92,8 +105,12 @@ void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<Drawi
 
 // The report of the trail's read as the parts list stands now.
 RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail& trail);
-// The same, taking the trail's text findings instead of copying them (the trail keeps the rest).
-RecognitionReport make_recognition_report(const Workspace& ws, ReportTrail&& trail);
+
+// The number of findings make_recognition_report would give, without making their texts.
+std::size_t count_findings(const Workspace& ws, const ReportTrail& trail);
+
+// The findings recognition alone decides, in the order the trail holds them.
+std::vector<Finding> text_findings_of(const Workspace& ws, const ReportTrail& trail);
 
 // For each group of the trail's read, the row of the parts list that holds its row now: the row
 // itself, the row the merge joined it into, or for a row that duplicate removal deleted, the row

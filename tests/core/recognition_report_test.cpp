@@ -45,7 +45,10 @@ RecognitionReport report_of(Workspace& ws, const std::vector<Pass>& passes) {
   note_recognition(trail, ws, {{"a.dxf", 0, ws.texts.size(), 0}});
   test::RecordingNotifier notifier;
   run_passes(ws, notifier, passes, &trail.passes);
-  return make_recognition_report(ws, trail);
+  RecognitionReport report = make_recognition_report(ws, trail);
+  // korvane-cli convert counts the findings without making them; the count is the report's.
+  EXPECT_EQ(count_findings(ws, trail), report.findings.size());
+  return report;
 }
 
 struct Expected {

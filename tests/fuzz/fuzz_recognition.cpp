@@ -4,9 +4,10 @@
 // quadratic on some shape of drawing fails the run. Tuning counts the same anchors. Then
 // duplicate removal leaves one row per tag, and the merge and the sort refuse exactly the lists
 // over the row limit. The recognition report made from all of it leaves the list alone, finds in
-// drawing order, and ties findings only to rows that are in the list. The drawing preview of the
-// same recognition classifies every text once and its SVG carries each text once, with a finite
-// viewBox and no character XML cannot hold, whatever the coordinates.
+// drawing order (by kind for one text), counts as many findings as it makes, and ties findings
+// only to rows that are in the list. The drawing preview of the same recognition classifies every
+// text once and its SVG carries each text once, with a finite viewBox and no character XML cannot
+// hold, whatever the coordinates.
 //
 // Input: settings lines, NUL, base parts list, NUL, prohibited words, NUL, a DXF drawing, NUL,
 // then records of ten bytes that add runs of texts (the drawing alone cannot make tables large
@@ -45,7 +46,7 @@ using namespace korvane;
 
 namespace {
 
-constexpr std::size_t kMaxTexts = std::size_t{1} << 16;
+constexpr std::size_t kMaxTexts = std::size_t{1} << 15;
 constexpr std::size_t kLiteralTexts = 300;  // the plain algorithm stays quick up to here
 
 class CountingNotifier : public Notifier {
@@ -187,11 +188,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<PartsRow> list = ws.parts.rows();
   const RecognitionReport report = make_recognition_report(ws, trail);
   if (ws.parts.rows() != list || report.anchors != trail.groups.size()) std::abort();
+  if (count_findings(ws, trail) != report.findings.size()) std::abort();
   const std::set<RowId> ids(ws.parts.row_ids().begin(), ws.parts.row_ids().end());
   for (std::size_t i = 0; i < report.findings.size(); ++i) {
     const Finding& f = report.findings[i];
     if (f.at >= ws.texts.size() || f.drawing != 0) std::abort();
-    if (i > 0 && f.at < report.findings[i - 1].at) std::abort();
+    if (i > 0 && (f.at < report.findings[i - 1].at ||
+                  (f.at == report.findings[i - 1].at && f.kind < report.findings[i - 1].kind))) {
+      std::abort();
+    }
     if (f.row != 0 && !ids.contains(f.row)) std::abort();
   }
   return 0;
