@@ -85,7 +85,7 @@ struct TextFinding {
 // report hand one to read_drawings and the same one's `passes` to run_passes.
 struct ReportTrail {
   std::vector<DrawingSummary> drawings;
-  std::vector<RecognisedGroup> groups;    // one per recognised row
+  std::vector<RecognisedGroup> groups;     // one per recognised row
   std::vector<TextFinding> text_findings;  // the findings recognition alone decides
   std::vector<std::string> details;        // their details (Shift-JIS), each written once
   PassLog passes;
