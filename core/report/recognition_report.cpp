@@ -195,6 +195,19 @@ class RowFindings {
   RowFindings(const Workspace& ws, const ReportTrail& trail, std::vector<Finding>* out)
       : ws_(ws), trail_(trail), history_(trail, ws.parts), out_(out) {}
 
+  // Every finding about rows, kind by kind.
+  void add_all() {
+    duplicates();
+    completions();
+    merges();
+    incomplete();
+  }
+
+  RowId now(RowId row) const { return history_.now(row); }
+  // The findings added so far.
+  std::size_t count() const { return count_; }
+
+ private:
   void duplicates() {
     const PassLog& log = trail_.passes;
     if (log.dedupe_runs == 0) {
@@ -269,11 +282,6 @@ class RowFindings {
     }
   }
 
-  RowId now(RowId row) const { return history_.now(row); }
-  // The findings added so far.
-  std::size_t count() const { return count_; }
-
- private:
   // With no duplicate removal run, each occurrence of a repeated anchor text is told.
   void duplicates_not_removed() {
     std::unordered_map<std::string_view, std::size_t> occurrences;
@@ -469,11 +477,16 @@ void note_recognition(ReportTrail& trail, const Workspace& ws, std::vector<Drawi
 
 namespace {
 
+// Whether the text table and the trail still hold what a finding record names.
+bool holds(const Workspace& ws, const ReportTrail& trail, const TextFinding& f) {
+  return f.at < ws.texts.size() && f.detail < trail.details.size();
+}
+
 // Appends the findings recognition alone decides, made whole, in the order the trail holds them.
 void append_text_findings(const Workspace& ws, const ReportTrail& trail,
                           std::vector<Finding>& out) {
   for (const TextFinding& f : trail.text_findings) {
-    if (f.at >= ws.texts.size() || f.detail >= trail.details.size()) continue;
+    if (!holds(ws, trail, f)) continue;
     out.push_back(
         finding_at(f.kind, ws.texts, trail.drawings, f.at, trail.details[f.detail], f.row));
   }
@@ -533,26 +546,18 @@ RecognitionReport make_recognition_report(const Workspace& ws, const ReportTrail
   for (Finding& f : report.findings) {
     if (f.row != 0) f.row = rows.now(f.row);
   }
-  rows.duplicates();
-  rows.completions();
-  rows.merges();
-  rows.incomplete();
+  rows.add_all();
   in_report_order(report.findings);
   return report;
 }
 
 std::size_t count_findings(const Workspace& ws, const ReportTrail& trail) {
   if (!trail.recorded) return 0;
-  std::size_t texts = 0;
-  for (const TextFinding& f : trail.text_findings) {
-    if (f.at < ws.texts.size() && f.detail < trail.details.size()) ++texts;
-  }
+  const auto texts = std::count_if(trail.text_findings.begin(), trail.text_findings.end(),
+                                   [&](const TextFinding& f) { return holds(ws, trail, f); });
   RowFindings rows(ws, trail, nullptr);
-  rows.duplicates();
-  rows.completions();
-  rows.merges();
-  rows.incomplete();
-  return texts + rows.count();
+  rows.add_all();
+  return static_cast<std::size_t>(texts) + rows.count();
 }
 
 std::vector<Finding> text_findings_of(const Workspace& ws, const ReportTrail& trail) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings.h"
 
@@ -32,6 +33,19 @@ bool within_capacities(const Settings& s) {
   return ok;
 }
 
+// The key of each line of a settings file: what stands before its '=' (the whole line without
+// one).
+std::vector<std::string_view> keys_of(std::string_view file) {
+  std::vector<std::string_view> keys;
+  for (std::size_t from = 0; from < file.size();) {
+    const std::size_t end = std::min(file.find('\n', from), file.size());
+    const std::string_view line = file.substr(from, end - from);
+    keys.push_back(line.substr(0, line.find('=')));
+    from = end + 1;
+  }
+  return keys;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -48,30 +62,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
        end = written.find('\n', end + 1)) {
     if (end == 0 || written[end - 1] != '\r') std::abort();
   }
-  // The file starts with the same 56 keys as a fresh one; what follows are option lines, each
-  // of a key of this version, in the order of option_specs().
-  static const std::string kDefaults = format_settings(Settings{});
-  std::size_t at = 0;
-  for (std::size_t from = 0; from < kDefaults.size();) {
-    const std::size_t end = kDefaults.find('\n', from) + 1;
-    const std::string_view key(kDefaults.data() + from, kDefaults.find('=', from) + 1 - from);
-    if (written.compare(at, key.size(), key) != 0) std::abort();
-    at = written.find('\n', at);
-    if (at == std::string::npos) std::abort();
-    ++at;
-    from = end;
+  // The file has the 56 keys of a fresh one in their order; after them come only option lines,
+  // each of a key of this version, in the order of option_specs().
+  static const std::string kFreshFile = format_settings(Settings{});
+  static const std::vector<std::string_view> kFresh = keys_of(kFreshFile);
+  const std::vector<std::string_view> keys = keys_of(written);
+  if (keys.size() < kFresh.size() || !std::equal(kFresh.begin(), kFresh.end(), keys.begin())) {
+    std::abort();
   }
   const auto specs = option_specs();
   std::size_t next_spec = 0;
-  while (at < written.size()) {
-    while (next_spec < specs.size() &&
-           written.compare(at, specs[next_spec].key.size() + 1,
-                           std::string(specs[next_spec].key) + '=') != 0) {
-      ++next_spec;
-    }
+  for (std::size_t k = kFresh.size(); k < keys.size(); ++k) {
+    while (next_spec < specs.size() && specs[next_spec].key != keys[k]) ++next_spec;
     if (next_spec == specs.size()) std::abort();
     ++next_spec;
-    at = written.find('\n', at) + 1;
   }
 
   Settings again;
