@@ -3,12 +3,11 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
-#include "parts/undo_history.h"
 #include "parts_list_view.h"
+#include "pipeline/undo_history.h"
 #include "preview_window.h"
 #include "report/recognition_report.h"
 #include "win_notifier.h"
@@ -37,9 +36,8 @@ struct App {
   ReportTrail trail;
   PreviewWindow preview;
   WinNotifier notifier;
-  HWND report_window = nullptr;         // the open recognition report window, if any
-  UndoHistory undo;                     // the list before each command that changed it
-  std::deque<ReportTrail> undo_trails;  // the trail before each of those commands, step for step
+  HWND report_window = nullptr;   // the open recognition report window, if any
+  UndoHistory undo;               // the list before each command that changed it
   HACCEL accelerators = nullptr;  // the keyboard table of the main window (a resource: not freed)
   bool quit_at_once = false;  // the settings file could not be written and the user chose to quit
 };

@@ -149,7 +149,7 @@ void open_editor_at(App& app, int row, int column) {
   editor.row = row;
   editor.column = column;
   editor.picked = false;
-  editor.before = capture_undo_step(app.ws, false);
+  editor.before = capture_undo_step(app.ws, app.trail, false);
   editor.old_text = app.ws.parts.get_cell(row, column, kCellEditCapacity);
   // The cell shows empty until a commit writes it.
   app.ws.parts.set_cell(row, column, "");

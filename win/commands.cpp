@@ -110,8 +110,7 @@ void on_command(App& app, int id, int code, HWND control) {
     undo_last_change(app);
     return;
   }
-  UndoStep before = capture_undo_step(app.ws, reads_drawings(id));
-  const ReportTrail trail_before = app.trail;
+  UndoStep before = capture_undo_step(app.ws, app.trail, reads_drawings(id));
   switch (id) {
     case IDM_READ_DXF_FOLDER:
     case IDT_READ_FOLDER:
@@ -240,7 +239,7 @@ void on_command(App& app, int id, int code, HWND control) {
     default:
       break;  // an id without a handler does nothing
   }
-  record_list_change(app, std::move(before), &trail_before);
+  record_list_change(app, std::move(before));
   show_parts(app);
   refresh_preview(app);
 }

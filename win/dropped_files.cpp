@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "app.h"
-#include "parts/undo_history.h"
+#include "pipeline/undo_history.h"
 #include "preview_window.h"
 #include "reading_commands.h"
 #include "text/messages.h"
@@ -116,10 +116,9 @@ void read_dropped(App& app, const std::vector<std::wstring>& paths, bool convert
   const DroppedItems items = sort_out_dropped(paths);
   if (!items.not_read.empty()) say_not_read(app, items.not_read);
   if (items.drawings.empty()) return;
-  UndoStep before = capture_undo_step(app.ws, true);
-  const ReportTrail trail_before = app.trail;
+  UndoStep before = capture_undo_step(app.ws, app.trail, true);
   if (read_drawings_of(app, items) && convert) read_and_convert_tail(app);
-  record_list_change(app, std::move(before), &trail_before);
+  record_list_change(app, std::move(before));
   show_parts(app);
   refresh_preview(app);
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "parts/parts_list.h"
-#include "parts/undo_history.h"
+#include "pipeline/undo_history.h"
 
 namespace korvane::win {
 

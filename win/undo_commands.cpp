@@ -7,28 +7,20 @@
 
 namespace korvane::win {
 
-void record_list_change(App& app, UndoStep before, const ReportTrail* trail_before) {
+void record_list_change(App& app, UndoStep before) {
   const CellEditor& editor = app.parts_view.editor;
   if (editor.edit || editor.combo) return;
   if (!list_changed(before, app.ws)) return;
-  // The trails go step for step with the history: its oldest step is forgotten beyond kUndoSteps.
-  const std::size_t steps = app.undo.size();
   app.undo.record(std::move(before));
-  if (app.undo.size() == steps && !app.undo_trails.empty()) app.undo_trails.pop_front();
-  app.undo_trails.push_back(trail_before ? *trail_before : app.trail);
   show_undo_state(app);
 }
 
 // The rows come back with their ids, so the list view's marks stay on the rows that carry them.
 void undo_last_change(App& app) {
   const bool texts_back = app.undo.newest_restores_texts();
-  if (!app.undo.undo(app.ws)) return;
   // The groups of the trail index the text table: they come back with the table they were made
   // from, so the report and the preview never read a table through another table's indices.
-  if (!app.undo_trails.empty()) {
-    app.trail = std::move(app.undo_trails.back());
-    app.undo_trails.pop_back();
-  }
+  if (!app.undo.undo(app.ws, app.trail)) return;
   show_undo_state(app);
   show_parts(app);
   refresh_report_window(app);

@@ -2,18 +2,16 @@
 // and the Edit menu item that shows whether there is anything to undo.
 #pragma once
 
-#include "parts/undo_history.h"
-#include "report/recognition_report.h"
+#include "pipeline/undo_history.h"
 
 namespace korvane::win {
 
 struct App;
 
-// Records `before` (taken before a command ran) as one undo step when the command changed the
-// list, with what the recognition report and the drawing preview knew then (`trail_before`;
-// the current trail when the command cannot have changed it). While the in-place editor is open
-// nothing is recorded: the editor records its whole edit as one step when it closes.
-void record_list_change(App& app, UndoStep before, const ReportTrail* trail_before = nullptr);
+// Records `before` (taken before a command ran, with the trail of that time) as one undo step when
+// the command changed the list. While the in-place editor is open nothing is recorded: the editor
+// records its whole edit as one step when it closes.
+void record_list_change(App& app, UndoStep before);
 
 // Puts the list (and, after a read, the text table and the current file name) back as it was
 // before the last change, with the trail of that time, and shows it in the main window, the

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "parts/undo_history.h"
+#include "pipeline/undo_history.h"
 #include "workspace.h"
 
 namespace korvane {
@@ -50,31 +50,36 @@ TEST(UndoHistory, AStepIsRecordedForChangesAndPutsBackWhatTheCommandChanged) {
     ws.texts = {{1.0, 2.0, "MC1"}};
     ws.current_file_name = "a.dxf";
     const Workspace original = ws;
-    UndoStep before = capture_undo_step(ws, c.reading);
+    ReportTrail trail;
+    trail.pt_x = 7;  // the trail of the read before the command
+    UndoStep before = capture_undo_step(ws, trail, c.reading);
     c.command(ws);
+    trail = ReportTrail{};
     EXPECT_EQ(list_changed(before, ws), c.changed);
     if (!c.changed) continue;
     UndoHistory history;
     history.record(std::move(before));
-    ASSERT_TRUE(history.undo(ws));
+    ASSERT_TRUE(history.undo(ws, trail));
     EXPECT_FALSE(history.can_undo());
     EXPECT_EQ(ws.parts.rows(), original.parts.rows());
     EXPECT_EQ(ws.parts.row_ids(), original.parts.row_ids());
     EXPECT_EQ(ws.texts, original.texts);
     EXPECT_EQ(ws.current_file_name, c.name_after_undo);
+    EXPECT_EQ(trail.pt_x, 7);  // the trail comes back with the list
   }
 }
 
 TEST(UndoHistory, KeepsTheNewestTwentyStepsAndUndoesThemNewestFirst) {
   Workspace ws;
+  ReportTrail trail;
   UndoHistory history;
-  EXPECT_FALSE(history.undo(ws));
+  EXPECT_FALSE(history.undo(ws, trail));
   for (int i = 0; i < 25; ++i) {
-    history.record(capture_undo_step(ws, false));
+    history.record(capture_undo_step(ws, trail, false));
     ws.parts.append_row(row_of("R" + std::to_string(i)));
   }
   for (int undone = 1; undone <= 20; ++undone) {
-    ASSERT_TRUE(history.undo(ws));
+    ASSERT_TRUE(history.undo(ws, trail));
     EXPECT_EQ(ws.parts.row_count(), 25 - undone);
   }
   EXPECT_FALSE(history.can_undo());  // the five oldest steps are gone

@@ -1,5 +1,5 @@
 // The undo history of the parts list: the list as it was before each command that changed it,
-// newest last, at most kUndoSteps of them.
+// with what the recognition report knew then, newest last, at most kUndoSteps of them.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 
 #include "dxf/text_table.h"
 #include "parts/parts_list.h"
+#include "report/recognition_report.h"
 
 namespace korvane {
 
@@ -18,15 +19,19 @@ struct Workspace;
 inline constexpr std::size_t kUndoSteps = 20;
 
 // What one undo puts back. A read also replaces the text table and names the outputs, so its step
-// keeps both; the other commands leave them alone, and their steps do not hold them.
+// keeps both; the other commands leave them alone, and their steps do not hold them. Every step
+// keeps the trail of its time: its groups index the text table of that time, and the passes it
+// lists are those that made the list of that time.
 struct UndoStep {
   PartsList parts;  // with its row ids, so the rows that come back are the rows they were
   std::optional<std::string> current_file_name;
   std::optional<TextTable> texts;
+  ReportTrail trail;
 };
 
-// The step that undoes a command, taken before it runs.
-UndoStep capture_undo_step(const Workspace& ws, bool reading);
+// The step that undoes a command, taken before it runs; `trail` is the one the front end keeps
+// for the recognition report.
+UndoStep capture_undo_step(const Workspace& ws, const ReportTrail& trail, bool reading);
 
 // Whether the command that ran since `before` was taken changed the list: a row's cells, the
 // number of rows or, for a read, the text table. New row ids alone (a sort that moved nothing, the
@@ -41,8 +46,8 @@ class UndoHistory {
   // Whether the next undo puts a text table back (it undoes a read).
   bool newest_restores_texts() const { return !steps_.empty() && steps_.back().texts.has_value(); }
   std::size_t size() const { return steps_.size(); }
-  // Puts the newest step back and forgets it. False when there is none.
-  bool undo(Workspace& ws);
+  // Puts the newest step back, its trail into `trail`, and forgets it. False when there is none.
+  bool undo(Workspace& ws, ReportTrail& trail);
 
  private:
   std::deque<UndoStep> steps_;
